@@ -1,0 +1,7 @@
+#include "app/janelas.h"
+
+Janelas &janelas()
+{
+    static Janelas j;
+    return j;
+}

@@ -1,0 +1,21 @@
+#pragma once
+
+#include <QPointer>
+
+class TdtmExtrator;
+class TdtmPrincipal;
+class TfrmExtrairNavegador;
+class TfrmPrincipal;
+
+// The application's window references, one per kind. Each becomes empty when
+// its window is destroyed, so every use checks it first: windows can be
+// closed while a run pumps events.
+struct Janelas {
+    QPointer<TfrmPrincipal> frmPrincipal;
+    QPointer<TdtmPrincipal> dtmPrincipal;
+    QPointer<TdtmExtrator> dtmExtrator;
+    // The most recently opened extraction workspace.
+    QPointer<TfrmExtrairNavegador> frmExtrairNavegador;
+};
+
+Janelas &janelas();

@@ -1,0 +1,36 @@
+#include "app/programa.h"
+
+#include "app/aplicacao.h"
+#include "app/janelas.h"
+#include "app/unDtmPrincipal.h"
+#include "app/unFrmPrincipal.h"
+#include "harvest/bombeamento.h"
+#include "harvest/unDtmExtrator.h"
+
+int executarPrograma(int argc, char *argv[])
+{
+    TAplicacao app(argc, argv);
+    app.setApplicationName(QStringLiteral("Vaspira"));
+    app.setOrganizationName(QStringLiteral("Vaspira"));
+
+    instalarBombeamento();
+    const QStringList argumentos = QCoreApplication::arguments();
+    if (argumentos.size() > 1 && !argumentos[1].trimmed().isEmpty())
+        definirBombearEntreCortes(false);
+
+    // Only the main window ends the application; message and tip windows
+    // left open must not keep it running, nor end it by closing.
+    app.setQuitOnLastWindowClosed(false);
+
+    TfrmPrincipal frmPrincipal;
+    janelas().frmPrincipal = &frmPrincipal;
+
+    TdtmPrincipal dtmPrincipal;
+    janelas().dtmPrincipal = &dtmPrincipal;
+    TdtmExtrator dtmExtrator;
+    janelas().dtmExtrator = &dtmExtrator;
+
+    frmPrincipal.showMaximized();
+
+    return app.exec();
+}

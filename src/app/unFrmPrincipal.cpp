@@ -1,0 +1,223 @@
+#include "app/unFrmPrincipal.h"
+
+#include "app/enderecos.h"
+#include "app/janelas.h"
+#include "app/pausa.h"
+#include "dialogs/mensagens.h"
+#include "workspace/unFrmExtrairNavegador.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QCloseEvent>
+#include <QDesktopServices>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QMdiArea>
+#include <QMdiSubWindow>
+#include <QMenuBar>
+#include <QPushButton>
+#include <QScreen>
+#include <QTabWidget>
+#include <QTimer>
+#include <QToolBar>
+#include <QToolButton>
+#include <QUrl>
+#include <QVBoxLayout>
+
+#include <cmath>
+
+namespace {
+
+QTimer *timerUnico(QObject *dono, const char *nome, int intervalo)
+{
+    auto *t = new QTimer(dono);
+    t->setObjectName(QString::fromLatin1(nome));
+    t->setInterval(intervalo);
+    t->setSingleShot(true);
+    return t;
+}
+
+} // namespace
+
+TfrmPrincipal::TfrmPrincipal(QWidget *parent)
+    : QMainWindow(parent)
+{
+    setObjectName(QStringLiteral("frmPrincipal"));
+    setWindowTitle(QStringLiteral("Vaspira"));
+    resize(1200, 800);
+
+    // Top bar
+    auto *barra = new QToolBar(QStringLiteral("Barra superior"));
+    barra->setObjectName(QStringLiteral("tbSuperior"));
+    barra->setMovable(false);
+    barra->setFloatable(false);
+    btnNotes = new QToolButton;
+    btnNotes->setObjectName(QStringLiteral("btnNotes"));
+    btnNotes->setText(QStringLiteral("Anotações"));
+    // TODO: opens the notes window once it exists.
+    barra->addWidget(btnNotes);
+    auto *espaco = new QWidget;
+    espaco->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Preferred);
+    barra->addWidget(espaco);
+    SpeedButton1 = new QToolButton;
+    SpeedButton1->setObjectName(QStringLiteral("SpeedButton1"));
+    SpeedButton1->setText(QStringLiteral("Tutoriais"));
+    connect(SpeedButton1, &QToolButton::clicked, this, &TfrmPrincipal::SpeedButton1Click);
+    barra->addWidget(SpeedButton1);
+    btnSair = new QToolButton;
+    btnSair->setObjectName(QStringLiteral("btnSair"));
+    btnSair->setText(QStringLiteral("Sair"));
+    connect(btnSair, &QToolButton::clicked, this, &QWidget::close);
+    barra->addWidget(btnSair);
+    pnAtualizacao = new QWidget;
+    pnAtualizacao->setObjectName(QStringLiteral("pnAtualizacao"));
+    auto *layAtualizacao = new QHBoxLayout(pnAtualizacao);
+    layAtualizacao->setContentsMargins(8, 0, 8, 0);
+    lbAtualizacao = new QLabel(QStringLiteral("Tem atualização!!"));
+    lbAtualizacao->setObjectName(QStringLiteral("lbAtualizacao"));
+    QFont fonteAtualizacao = lbAtualizacao->font();
+    fonteAtualizacao.setUnderline(true);
+    lbAtualizacao->setFont(fonteAtualizacao);
+    QPalette palAtualizacao = lbAtualizacao->palette();
+    palAtualizacao.setColor(QPalette::WindowText, Qt::red);
+    lbAtualizacao->setPalette(palAtualizacao);
+    layAtualizacao->addWidget(lbAtualizacao);
+    barra->addWidget(pnAtualizacao)->setVisible(false);
+    pnAtualizacao->hide();
+    addToolBar(Qt::TopToolBarArea, barra);
+
+    // Menu
+    QMenu *opcoes = menuBar()->addMenu(QStringLiteral("Opções"));
+    opcoes->setObjectName(QStringLiteral("mnOpcoes"));
+    Exibirdicasdeuso1 = opcoes->addAction(QStringLiteral("Exibir dicas de uso"));
+    Exibirdicasdeuso1->setObjectName(QStringLiteral("Exibirdicasdeuso1"));
+    // TODO: shows a new tips window once it exists.
+    Fechar1 = opcoes->addAction(QStringLiteral("Fechar o sistema"));
+    Fechar1->setObjectName(QStringLiteral("Fechar1"));
+    connect(Fechar1, &QAction::triggered, this, &QWidget::close);
+
+    // Left column and the frame for the child windows
+    auto *central = new QWidget;
+    auto *layCentral = new QHBoxLayout(central);
+    layCentral->setContentsMargins(0, 0, 0, 0);
+    auto *coluna = new QWidget;
+    coluna->setObjectName(QStringLiteral("pnFontes"));
+    coluna->setFixedWidth(150);
+    auto *layColuna = new QVBoxLayout(coluna);
+    auto *cabecalho = new QLabel(QStringLiteral("Extrair..."));
+    QFont negrito = cabecalho->font();
+    negrito.setBold(true);
+    cabecalho->setFont(negrito);
+    layColuna->addWidget(cabecalho);
+    btnDaweb = new QPushButton(QStringLiteral("Da web"));
+    btnDaweb->setObjectName(QStringLiteral("btnDaweb"));
+    btnColando = new QPushButton(QStringLiteral("Colando"));
+    btnColando->setObjectName(QStringLiteral("btnColando"));
+    btnDeArquivos = new QPushButton(QStringLiteral("De arquivos"));
+    btnDeArquivos->setObjectName(QStringLiteral("btnDeArquivos"));
+    for (QPushButton *b : {btnDaweb, btnColando, btnDeArquivos}) {
+        b->setMinimumHeight(40);
+        layColuna->addWidget(b);
+    }
+    layColuna->addStretch();
+    connect(btnDaweb, &QPushButton::clicked, this, [this] { extrairDaWeb(); });
+    connect(btnColando, &QPushButton::clicked, this, [this] { extrairColando(); });
+    connect(btnDeArquivos, &QPushButton::clicked, this, [this] { extrairDeArquivos(); });
+
+    mdiArea = new QMdiArea;
+    mdiArea->setObjectName(QStringLiteral("mdiArea"));
+    layCentral->addWidget(coluna);
+    layCentral->addWidget(mdiArea, 1);
+    setCentralWidget(central);
+
+    tmStart = timerUnico(this, "tmStart", 3000);
+    connect(tmStart, &QTimer::timeout, this, &TfrmPrincipal::tmStartTimer);
+    tmIniciarNavegadores = timerUnico(this, "tmIniciarNavegadores", 2000);
+    connect(tmIniciarNavegadores, &QTimer::timeout, this,
+            &TfrmPrincipal::tmIniciarNavegadoresTimer);
+}
+
+void TfrmPrincipal::showEvent(QShowEvent *evento)
+{
+    QMainWindow::showEvent(evento);
+    if (!gIniciou) {
+        gIniciou = true;
+        tmStart->start();
+    }
+}
+
+void TfrmPrincipal::closeEvent(QCloseEvent *evento)
+{
+    if (msgPergunta(QStringLiteral("Fechar o sistema?")) != 6) {
+        evento->ignore();
+        return;
+    }
+    evento->accept();
+    // Queued, so the close completes before the event loop ends.
+    QMetaObject::invokeMethod(qApp, &QCoreApplication::quit, Qt::QueuedConnection);
+}
+
+TfrmExtrairNavegador *TfrmPrincipal::novoWorkspace()
+{
+    auto *frm = new TfrmExtrairNavegador;
+    QMdiSubWindow *sub = mdiArea->addSubWindow(frm);
+    sub->setAttribute(Qt::WA_DeleteOnClose);
+    sub->setWindowIcon(QIcon());
+    frm->show();
+    sub->show();
+    janelas().frmExtrairNavegador = frm;
+    return frm;
+}
+
+TfrmExtrairNavegador *TfrmPrincipal::extrairDaWeb()
+{
+    TfrmExtrairNavegador *frm = novoWorkspace();
+    frm->pgcDados->setCurrentIndex(0);
+    frm->pgcDados->setTabVisible(1, false);
+    tmIniciarNavegadores->start();
+    frm->gModoExtracao = QStringLiteral("web");
+    return frm;
+}
+
+TfrmExtrairNavegador *TfrmPrincipal::extrairColando()
+{
+    TfrmExtrairNavegador *frm = novoWorkspace();
+    frm->pgcDados->setCurrentIndex(1);
+    frm->pgcDados->setTabVisible(0, false);
+    frm->gModoExtracao = QStringLiteral("texto");
+    return frm;
+}
+
+void TfrmPrincipal::extrairDeArquivos()
+{
+    // TODO: opens the document wizard on its first step once it exists.
+}
+
+void TfrmPrincipal::tmStartTimer()
+{
+    tmStart->stop();
+    // TODO: opens the database once the storage layer exists.
+}
+
+void TfrmPrincipal::tmIniciarNavegadoresTimer()
+{
+    tmIniciarNavegadores->stop();
+    // TODO: starts the embedded browser once its window exists.
+}
+
+void TfrmPrincipal::SpeedButton1Click()
+{
+    QDesktopServices::openUrl(QUrl(enderecoTutoriais()));
+}
+
+void TfrmPrincipal::pausarSegundos(double segundos)
+{
+    pausar(segundos, relogioReal(false));
+}
+
+int TfrmPrincipal::GetMonitorScale() const
+{
+    const QScreen *tela = screen();
+    const double dpi = tela ? tela->logicalDotsPerInchX() : 96.0;
+    return static_cast<int>(std::lround(dpi * 100.0 / 96.0));
+}

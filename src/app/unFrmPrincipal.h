@@ -1,0 +1,58 @@
+#pragma once
+
+#include <QMainWindow>
+
+class QAction;
+class QLabel;
+class QMdiArea;
+class QPushButton;
+class QTimer;
+class QToolButton;
+class QWidget;
+class TfrmExtrairNavegador;
+
+// The main window: a frame that hosts every other window of the application.
+class TfrmPrincipal : public QMainWindow
+{
+    Q_OBJECT
+
+public:
+    explicit TfrmPrincipal(QWidget *parent = nullptr);
+
+    TfrmExtrairNavegador *extrairDaWeb();
+    TfrmExtrairNavegador *extrairColando();
+    void extrairDeArquivos();
+
+    // Waits while pumping events; see pausar().
+    void pausarSegundos(double segundos);
+    int GetMonitorScale() const;
+
+    bool gIniciou = false;
+    bool gIniciouNavegadores = false;
+    bool gTentouInstalarWebView = false;
+    bool gNaoTentarIniciarWeb = false;
+
+    QMdiArea *mdiArea = nullptr;
+    QPushButton *btnDaweb = nullptr;
+    QPushButton *btnColando = nullptr;
+    QPushButton *btnDeArquivos = nullptr;
+    QToolButton *btnNotes = nullptr;
+    QToolButton *SpeedButton1 = nullptr;
+    QToolButton *btnSair = nullptr;
+    QWidget *pnAtualizacao = nullptr;
+    QLabel *lbAtualizacao = nullptr;
+    QAction *Exibirdicasdeuso1 = nullptr;
+    QAction *Fechar1 = nullptr;
+    QTimer *tmStart = nullptr;
+    QTimer *tmIniciarNavegadores = nullptr;
+
+protected:
+    void showEvent(QShowEvent *evento) override;
+    void closeEvent(QCloseEvent *evento) override;
+
+private:
+    TfrmExtrairNavegador *novoWorkspace();
+    void tmStartTimer();
+    void tmIniciarNavegadoresTimer();
+    void SpeedButton1Click();
+};

@@ -1,0 +1,385 @@
+#include "dialogs/unFrmMsg.h"
+
+#include "dialogs/erroVaspira.h"
+#include "harvest/textos.h"
+#include "storage/arquivoTexto.h"
+#include "storage/pastas.h"
+
+#include <QApplication>
+#include <QCheckBox>
+#include <QFile>
+#include <QFrame>
+#include <QHBoxLayout>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QPainter>
+#include <QPushButton>
+#include <QScreen>
+#include <QScrollArea>
+#include <QScrollBar>
+#include <QSvgRenderer>
+#include <QTimer>
+#include <QVBoxLayout>
+
+namespace {
+
+const char *const kIcones[] = {
+    ":/dialogs/icones/msg_informacao.svg", ":/dialogs/icones/msg_erro.svg",
+    ":/dialogs/icones/msg_aviso.svg",      ":/dialogs/icones/msg_pergunta.svg",
+    ":/dialogs/icones/msg_dica.svg",       ":/dialogs/icones/msg_ajuda.svg",
+};
+
+const char *const kTitulos[] = {"Informação", "Erro", "Aviso", "Pergunta", "Dica", "Ajuda"};
+
+QPixmap desenharSvg(const QString &recurso, QSize tamanho, const QColor &fundo)
+{
+    QPixmap imagem(tamanho);
+    imagem.fill(fundo);
+    QSvgRenderer svg(recurso);
+    QPainter pintor(&imagem);
+    svg.render(&pintor);
+    return imagem;
+}
+
+QFrame *linha(const QColor &cor)
+{
+    auto *l = new QFrame;
+    l->setFixedHeight(3);
+    l->setAutoFillBackground(true);
+    QPalette p = l->palette();
+    p.setColor(QPalette::Window, cor);
+    l->setPalette(p);
+    return l;
+}
+
+QString caminhoTipfile()
+{
+    return caminhoNaPasta(QStringLiteral("tipfile.txt"));
+}
+
+// Value of the first name=value line whose name equals `id`, case ignored.
+int linhaDaDica(const QStringList &linhas, const QString &id)
+{
+    for (int i = 0; i < linhas.size(); ++i) {
+        const qsizetype igual = linhas[i].indexOf(QLatin1Char('='));
+        const QStringView nome = igual < 0 ? QStringView(linhas[i])
+                                           : QStringView(linhas[i]).left(igual);
+        if (nome.compare(id, Qt::CaseInsensitive) == 0)
+            return i;
+    }
+    return -1;
+}
+
+} // namespace
+
+TfrmMsg::TfrmMsg()
+    : QDialog(nullptr, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint
+                           | Qt::WindowCloseButtonHint | Qt::WindowStaysOnTopHint)
+{
+    setObjectName(QStringLiteral("frmMsg"));
+    setAttribute(Qt::WA_QuitOnClose, false);
+    setModal(true);
+    setAutoFillBackground(true);
+    QPalette pal = palette();
+    pal.setColor(QPalette::Window, Qt::white);
+    setPalette(pal);
+    resize(740, 249);
+
+    for (const char *icone : kIcones)
+        ImageList1.append(desenharSvg(QString::fromLatin1(icone), QSize(80, 80), Qt::white));
+
+    Image1 = new QLabel;
+    Image1->setObjectName(QStringLiteral("Image1"));
+    Image1->setFixedSize(80, 80);
+
+    auto *colunaEsquerda = new QWidget;
+    colunaEsquerda->setFixedWidth(146);
+    auto *layEsquerda = new QVBoxLayout(colunaEsquerda);
+    layEsquerda->setContentsMargins(0, 24, 0, 0);
+    layEsquerda->addWidget(Image1, 0, Qt::AlignHCenter | Qt::AlignTop);
+    layEsquerda->addStretch();
+
+    lbMsg = new QLabel;
+    lbMsg->setObjectName(QStringLiteral("lbMsg"));
+    lbMsg->setWordWrap(true);
+    lbMsg->setTextFormat(Qt::PlainText);
+    lbMsg->setMinimumWidth(550);
+    lbMsg->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    QFont fonte(QStringLiteral("Tahoma"));
+    fonte.setPixelSize(16);
+    lbMsg->setFont(fonte);
+    QPalette palTexto = lbMsg->palette();
+    palTexto.setColor(QPalette::WindowText, QColor(0x60, 0x60, 0x60));
+    lbMsg->setPalette(palTexto);
+    lbMsg->installEventFilter(this);
+
+    ScrollBox1 = new QScrollArea;
+    ScrollBox1->setObjectName(QStringLiteral("ScrollBox1"));
+    ScrollBox1->setFrameShape(QFrame::NoFrame);
+    ScrollBox1->setWidgetResizable(true);
+    ScrollBox1->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    ScrollBox1->setWidget(lbMsg);
+    ScrollBox1->viewport()->setAutoFillBackground(false);
+    ScrollBox1->installEventFilter(this);
+    ScrollBox1->viewport()->installEventFilter(this);
+
+    auto *areaTexto = new QWidget;
+    auto *layTexto = new QVBoxLayout(areaTexto);
+    layTexto->setContentsMargins(0, 24, 12, 0);
+    layTexto->addWidget(ScrollBox1);
+
+    auto *meio = new QHBoxLayout;
+    meio->setContentsMargins(0, 0, 0, 0);
+    meio->setSpacing(0);
+    meio->addWidget(colunaEsquerda);
+    meio->addWidget(areaTexto, 1);
+
+    // Flat buttons that never take the focus: the keys belong to the window.
+    auto botao = [this](const char *nome, int largura, const char *glifo) {
+        auto *b = new QPushButton(this);
+        b->setObjectName(QString::fromLatin1(nome));
+        b->setFlat(true);
+        b->setFixedSize(largura, 33);
+        b->setFocusPolicy(Qt::NoFocus);
+        b->setAutoDefault(false);
+        b->setIcon(QIcon(desenharSvg(QString::fromLatin1(glifo), QSize(24, 24), Qt::transparent)));
+        b->setIconSize(QSize(24, 24));
+        return b;
+    };
+    btnOk = botao("btnOk", 111, ":/dialogs/icones/glifo_ok.svg");
+    btnCancelar = botao("btnCancelar", 114, ":/dialogs/icones/glifo_cancelar.svg");
+    connect(btnOk, &QPushButton::clicked, this, &TfrmMsg::btnOkClick);
+    connect(btnCancelar, &QPushButton::clicked, this, &TfrmMsg::btnCancelarClick);
+
+    ckbHide = new QCheckBox(QStringLiteral("Não exibir mais essa mensagem"));
+    ckbHide->setObjectName(QStringLiteral("ckbHide"));
+    ckbHide->setChecked(false);
+    ckbHide->installEventFilter(this);
+    connect(ckbHide, &QCheckBox::clicked, this, &TfrmMsg::ckbHideClick);
+
+    auto *barra = new QWidget;
+    barra->setFixedHeight(41);
+    auto *layBarra = new QHBoxLayout(barra);
+    layBarra->setContentsMargins(6, 4, 6, 4);
+    layBarra->addWidget(btnOk);
+    layBarra->addStretch();
+    layBarra->addWidget(ckbHide);
+    layBarra->addStretch();
+    layBarra->addWidget(btnCancelar);
+
+    auto *principal = new QVBoxLayout(this);
+    principal->setContentsMargins(0, 0, 0, 0);
+    principal->setSpacing(0);
+    principal->addWidget(linha(QColor(0xE9, 0xE9, 0xE9)));
+    principal->addLayout(meio, 1);
+    principal->addWidget(linha(QColor(0xC0, 0xC0, 0xC0)));
+    principal->addWidget(barra);
+
+    Timer1 = new QTimer(this);
+    Timer1->setObjectName(QStringLiteral("Timer1"));
+    Timer1->setInterval(1000);
+    connect(Timer1, &QTimer::timeout, this, &TfrmMsg::Timer1Timer);
+    Timer1->start();
+
+    tmFechar = new QTimer(this);
+    tmFechar->setObjectName(QStringLiteral("tmFechar"));
+    connect(tmFechar, &QTimer::timeout, this, &TfrmMsg::tmFecharTimer);
+}
+
+void TfrmMsg::exibirMensagem(const QString &texto, int tipoMSG, int tempoSeg)
+{
+    ckbHide->hide();
+    if (tipoMSG >= 1 && tipoMSG <= 6)
+        setWindowTitle(QString::fromUtf8(kTitulos[tipoMSG - 1]));
+    gTipoMSG = tipoMSG;
+
+    gMensagem = texto;
+    gMensagem.replace(QStringLiteral("\\n"), QStringLiteral("\r\n"), Qt::CaseInsensitive);
+
+    Image1->clear();
+    if (tipoMSG >= 1 && tipoMSG <= ImageList1.size())
+        Image1->setPixmap(ImageList1[tipoMSG - 1]);
+
+    btnCancelar->show();
+    if (tipoMSG == Pergunta) {
+        btnOk->setText(QStringLiteral("&Sim"));
+        btnCancelar->setText(QStringLiteral("&Não"));
+    } else {
+        btnOk->setText(QStringLiteral("Ok"));
+        btnCancelar->hide();
+    }
+
+    // The label breaks lines at LF; a CR would show as a stray glyph.
+    QString exibido = gMensagem;
+    exibido.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+    lbMsg->setText(exibido);
+
+    if (tempoSeg > 0) {
+        tmFechar->setInterval(tempoSeg * 1000);
+        tmFechar->start();
+    }
+}
+
+bool TfrmMsg::showTip(const QString &id, const QString &texto, int tipoMSG)
+{
+    const QString caminho = caminhoTipfile();
+    if (QFile::exists(caminho)) {
+        TextoDecodificado conteudo;
+        QString erro;
+        if (!lerArquivoTexto(caminho, conteudo, erro))
+            throw ErroVaspira(erro);
+        const QStringList linhas = dividirLinhas(conteudo.texto);
+        const int i = linhaDaDica(linhas, id);
+        if (i >= 0) {
+            const QString &l = linhas[i];
+            const QString valor = l.mid(l.indexOf(QLatin1Char('=')) + 1);
+            if (l.contains(QLatin1Char('=')) && valor == u"true")
+                return false;
+        }
+    }
+    exibirMensagem(texto, tipoMSG, 0);
+    gTipID = id;
+    ckbHide->show();
+    return true;
+}
+
+void TfrmMsg::updateTip(const QString &id, bool naoexibir)
+{
+    const QString caminho = caminhoTipfile();
+    TextoDecodificado conteudo;
+    QString erro;
+    if (QFile::exists(caminho) && !lerArquivoTexto(caminho, conteudo, erro))
+        throw ErroVaspira(erro);
+
+    QStringList linhas = dividirLinhas(conteudo.texto);
+    const QString nova = id + QLatin1Char('=')
+                         + (naoexibir ? QStringLiteral("true") : QStringLiteral("false"));
+    const int i = linhaDaDica(linhas, id);
+    if (i >= 0)
+        linhas[i] = nova;
+    else
+        linhas.append(nova);
+
+    QString texto;
+    for (const QString &l : std::as_const(linhas))
+        texto += l + QStringLiteral("\r\n");
+    if (!gravarArquivoTexto(caminho, texto, conteudo.codificacao, erro))
+        throw ErroVaspira(erro);
+}
+
+void TfrmMsg::reject()
+{
+    done(2);
+}
+
+void TfrmMsg::done(int codigo)
+{
+    // Events pumped while the window shows may already answer it; the modal
+    // loop has not started then, and closing now would leave it waiting on a
+    // hidden window.
+    if (gMostrando) {
+        QTimer::singleShot(0, this, [this, codigo] { done(codigo); });
+        return;
+    }
+    QDialog::done(codigo);
+}
+
+void TfrmMsg::btnOkClick()
+{
+    done(6);
+}
+
+void TfrmMsg::btnCancelarClick()
+{
+    done(7);
+}
+
+void TfrmMsg::ckbHideClick()
+{
+    updateTip(gTipID, ckbHide->isChecked());
+}
+
+bool TfrmMsg::FormKeyDown(QKeyEvent *evento)
+{
+    switch (evento->key()) {
+    case Qt::Key_Escape:
+        done(2);
+        return true;
+    case Qt::Key_Return:
+    case Qt::Key_Enter:
+        if (btnCancelar->isHidden())
+            done(1);
+        return true;
+    default:
+        return false;
+    }
+}
+
+void TfrmMsg::keyPressEvent(QKeyEvent *evento)
+{
+    if (!FormKeyDown(evento))
+        QDialog::keyPressEvent(evento);
+}
+
+bool TfrmMsg::eventFilter(QObject *alvo, QEvent *evento)
+{
+    switch (evento->type()) {
+    case QEvent::KeyPress:
+        // The window sees Esc and Enter before any of its controls.
+        return FormKeyDown(static_cast<QKeyEvent *>(evento));
+    case QEvent::Enter:
+        if (alvo == lbMsg)
+            ScrollBox1->setFocus();
+        break;
+    case QEvent::Wheel:
+        if (alvo == ScrollBox1 || alvo == ScrollBox1->viewport())
+            return ScrollBox1MouseWheel(static_cast<QWheelEvent *>(evento));
+        break;
+    default:
+        break;
+    }
+    return QDialog::eventFilter(alvo, evento);
+}
+
+bool TfrmMsg::ScrollBox1MouseWheel(QWheelEvent *evento)
+{
+    QScrollBar *barra = ScrollBox1->verticalScrollBar();
+    const int novo = barra->value() - evento->angleDelta().y() / 10;
+    barra->setValue(qBound(0, novo, barra->maximum()));
+    evento->accept();
+    return true;
+}
+
+void TfrmMsg::showEvent(QShowEvent *evento)
+{
+    QDialog::showEvent(evento);
+    if (gAltura != 0)
+        resize(width(), gAltura);
+    if (QScreen *tela = screen()) {
+        QRect r = frameGeometry();
+        r.moveCenter(tela->availableGeometry().center());
+        move(r.topLeft());
+    }
+    gMostrando = true;
+    QCoreApplication::processEvents();
+    gMostrando = false;
+    raise();
+    activateWindow();
+}
+
+void TfrmMsg::Timer1Timer()
+{
+    Timer1->stop();
+    // The window was made topmost at creation; changing the flags again
+    // would hide it, so bringing it to the front is all that is left.
+    if (isVisible()) {
+        raise();
+        activateWindow();
+    }
+}
+
+void TfrmMsg::tmFecharTimer()
+{
+    tmFechar->stop();
+    done(7);
+}

@@ -1,0 +1,296 @@
+#include "harvest/emails.h"
+
+#include "harvest/bombeamento.h"
+#include "harvest/textos.h"
+
+#include <libpsl.h>
+
+#include <array>
+
+namespace {
+
+// Widest look around each "@": the address's left part never spans more
+// than 100 characters of the window, the whole window 200.
+constexpr qsizetype kAntesDaArroba = 100;
+constexpr qsizetype kJanela = 200;
+
+bool ehDelimitadorEsquerdo(QChar c)
+{
+    switch (c.unicode()) {
+    case u' ': case u'\r': case u'\n': case u'\t': case u';': case u',':
+    case u')': case u'"': case u'<': case u'>':
+        return true;
+    default:
+        return false;
+    }
+}
+
+// "&" ends the domain too: page sources write entities such as "&nbsp;" or
+// "&gt;" right after an address, and no domain holds an "&".
+bool ehDelimitadorDireito(QChar c)
+{
+    switch (c.unicode()) {
+    case u' ': case u'\r': case u'\n': case u'\t': case u';': case u',':
+    case u'(': case u'"': case u'<': case u'>': case u'&':
+        return true;
+    default:
+        return false;
+    }
+}
+
+bool ehLetraOuDigitoAscii(QChar c)
+{
+    const char16_t u = c.unicode();
+    return (u >= u'A' && u <= u'Z') || (u >= u'a' && u <= u'z') || (u >= u'0' && u <= u'9');
+}
+
+void pausaEntreCortes()
+{
+    if (bombearEntreCortes())
+        bombearEventos();
+}
+
+// Text after the last ".", empty view when there is none.
+QStringView aposUltimoPonto(const QString &s)
+{
+    const qsizetype p = s.lastIndexOf(QLatin1Char('.'));
+    return p < 0 ? QStringView() : QStringView(s).mid(p + 1);
+}
+
+bool temUmSoPontoAposArroba(const QString &s)
+{
+    const qsizetype arroba = s.indexOf(QLatin1Char('@'));
+    return arroba >= 0 && QStringView(s).mid(arroba + 1).count(QLatin1Char('.')) == 1;
+}
+
+// Names like logo@2x.png look like addresses, but no address ends in a file
+// extension.
+bool terminaEmExtensaoDeArquivo(const QString &s)
+{
+    static const std::array<QLatin1StringView, 10> extensoes = {
+        QLatin1StringView("png"), QLatin1StringView("jpg"), QLatin1StringView("jpeg"),
+        QLatin1StringView("gif"), QLatin1StringView("webp"), QLatin1StringView("svg"),
+        QLatin1StringView("bmp"), QLatin1StringView("ico"), QLatin1StringView("css"),
+        QLatin1StringView("js"),
+    };
+    if (!s.contains(QLatin1Char('.')))
+        return false;
+    const QStringView fim = aposUltimoPonto(s);
+    for (const auto &ext : extensoes) {
+        if (fim.compare(ext, Qt::CaseInsensitive) == 0)
+            return true;
+    }
+    return false;
+}
+
+// Completes only real truncations of the last segment; anything else
+// (io, info, de, ...) is a valid ending and stays.
+void completarTerminacao(QString &c)
+{
+    if (!c.contains(QLatin1Char('.')))
+        return;
+    const QStringView fim = aposUltimoPonto(c);
+    if (fim == u"co") {
+        if (temUmSoPontoAposArroba(c))
+            c += QLatin1Char('m');
+    } else if (fim == u"b") {
+        c += QLatin1Char('r');
+    } else if (fim == u"ne") {
+        c += QLatin1Char('t');
+    } else if (fim == u"c") {
+        c += QLatin1String("om");
+    }
+}
+
+void cortarNaInterrogacao(QString &c)
+{
+    const qsizetype q = c.indexOf(QLatin1Char('?'));
+    if (q >= 0)
+        c.truncate(q);
+}
+
+// Steps 8 to 17 of the scan on one candidate; empty when rejected.
+QString limparCandidato(QString c)
+{
+    removerPrimeiro(c, u"mailto:", Qt::CaseInsensitive);
+    removerPrimeiro(c, u"email=", Qt::CaseInsensitive);
+    c.remove(QLatin1Char('('));
+    c.remove(QLatin1Char(')'));
+    // A mailto query ("?subject=...") would otherwise be rejected for its "=",
+    // and "contato@x.com.br!" or "ana@x.com:" for their punctuation.
+    cortarNaInterrogacao(c);
+    while (!c.isEmpty() && (c.back() == u'!' || c.back() == u':'))
+        c.chop(1);
+    pausaEntreCortes();
+
+    if (c.size() >= 2 && c[c.size() - 2] == u'@')
+        return {};
+
+    static const std::array<QLatin1StringView, 24> proibidos = {
+        QLatin1StringView("!"), QLatin1StringView("*"), QLatin1StringView("}"),
+        QLatin1StringView("{"), QLatin1StringView("%"), QLatin1StringView("["),
+        QLatin1StringView("]"), QLatin1StringView(".0."), QLatin1StringView(".1."),
+        QLatin1StringView(".2."), QLatin1StringView(".3."), QLatin1StringView(".4."),
+        QLatin1StringView(".5."), QLatin1StringView(".6."), QLatin1StringView(".7."),
+        QLatin1StringView(".8."), QLatin1StringView(".9."), QLatin1StringView("\\"),
+        QLatin1StringView("="), QLatin1StringView("|"), QLatin1StringView("$"),
+        QLatin1StringView("/"), QLatin1StringView("..."), QLatin1StringView("#"),
+    };
+    for (const auto &p : proibidos) {
+        if (c.contains(p))
+            return {};
+    }
+    pausaEntreCortes();
+
+    c = aparar(c);
+    if (c.startsWith(QLatin1Char('@')))
+        return {};
+    if (c.isEmpty() || !ehLetraOuDigitoAscii(c.front()))
+        return {};
+    while (!c.isEmpty() && (c.back() == u'.' || c.back() == u'\''))
+        c.chop(1);
+    pausaEntreCortes();
+
+    completarTerminacao(c);
+    cortarNaInterrogacao(c);
+    const qsizetype doisPontos = c.indexOf(QLatin1Char(':'));
+    if (doisPontos >= 0)
+        c = c.mid(doisPontos + 1);
+    pausaEntreCortes();
+
+    const qsizetype arroba = c.indexOf(QLatin1Char('@'));
+    if (arroba < 0 || c.indexOf(QLatin1Char('.'), arroba) < 0)
+        return {};
+    if (terminaEmExtensaoDeArquivo(c))
+        return {};
+    return c;
+}
+
+const psl_ctx_t *listaDeSufixos()
+{
+    // The distribution's list when it is newer than the built-in one.
+    static const psl_ctx_t *const psl = [] {
+        const psl_ctx_t *ctx = psl_latest(nullptr);
+        return ctx ? ctx : psl_builtin();
+    }();
+    return psl;
+}
+
+bool ehDominioDeTopo(QStringView segmento)
+{
+    const psl_ctx_t *psl = listaDeSufixos();
+    if (!psl || segmento.isEmpty())
+        return false;
+    const QByteArray rotulo = segmento.toString().toLower().toUtf8();
+    return psl_is_public_suffix2(psl, rotulo.constData(),
+                                 PSL_TYPE_ICANN | PSL_TYPE_NO_STAR_RULE) != 0;
+}
+
+} // namespace
+
+QString getEmails(const QString &fonte)
+{
+    const QString texto = normalizarEspacos(fonte);
+    const qsizetype n = texto.size();
+    QString resultado;
+    // The remaining text is texto[base, n): it shrinks by moving base, never
+    // by copying, so the scan stays linear in the text's length.
+    qsizetype base = 0;
+    for (;;) {
+        bombearEventos();
+        const qsizetype arroba = texto.indexOf(QLatin1Char('@'), base);
+        if (arroba < 0)
+            break;
+        if (arroba - base >= kAntesDaArroba)
+            base = arroba - kAntesDaArroba;
+        const qsizetype fimJanela = qMin(base + kJanela, n);
+        bombearEventos();
+
+        qsizetype ini = arroba;
+        while (ini > base && !ehDelimitadorEsquerdo(texto[ini - 1]))
+            --ini;
+        qsizetype fim = arroba + 1;
+        while (fim < fimJanela && !ehDelimitadorDireito(texto[fim]))
+            ++fim;
+        pausaEntreCortes();
+
+        QString candidato = limparCandidato(texto.mid(ini, fim - ini));
+        base = arroba + 1;
+
+        candidato = aparar(candidato);
+        if (!candidato.isEmpty()) {
+            resultado += candidato.toLower();
+            resultado += QLatin1String("\r\n");
+            bombearEventos();
+        }
+    }
+    return resultado;
+}
+
+QString tratarEmail(const QString &email)
+{
+    QString s = normalizarEspacos(email);
+
+    while (!s.isEmpty() && (s.back() == u'.' || s.back() == u' ' || s.back() == u'-'))
+        s.chop(1);
+    if (s.endsWith(u".b"))
+        s += QLatin1Char('r');
+    if (s.endsWith(u".co") && temUmSoPontoAposArroba(s))
+        s += QLatin1Char('m');
+    if (s.endsWith(QLatin1Char('@')))
+        return {};
+
+    // A label or scheme glued to the address ("mailto:", "E-mail:") and a
+    // query would otherwise end up inside the result.
+    removerPrimeiro(s, u"mailto:", Qt::CaseInsensitive);
+    cortarNaInterrogacao(s);
+    const qsizetype doisPontos = s.indexOf(QLatin1Char(':'));
+    if (doisPontos >= 0)
+        s = s.mid(doisPontos + 1);
+
+    s.remove(QStringLiteral("email:"));
+    s.remove(QStringLiteral("e-mail:"));
+    s = aparar(s);
+
+    if (s.startsWith(QLatin1Char('@')) || !s.contains(QLatin1Char('.'))
+        || s.contains(QLatin1Char(' ')))
+        return {};
+
+    const qsizetype reticencias = s.indexOf(u"...");
+    if (reticencias >= 0)
+        s.truncate(reticencias);
+    if (s.endsWith(u".co") && temUmSoPontoAposArroba(s))
+        s += QLatin1Char('m');
+
+    if (s.endsWith(QLatin1Char(',')) || s.endsWith(QLatin1Char('/')))
+        s.chop(1);
+    const qsizetype barra = s.indexOf(QLatin1Char('/'));
+    if (barra >= 0)
+        s.truncate(barra);
+
+    // A word glued with a full stop ("ana@x.com.Obrigado") goes; a real
+    // top-level domain of four or more letters (.info, .online) stays.
+    if (!aparar(s).isEmpty()) {
+        const qsizetype ponto = s.lastIndexOf(QLatin1Char('.'));
+        if (ponto >= 0) {
+            const QStringView segmento = QStringView(s).mid(ponto + 1);
+            if (segmento.size() > 3 && !ehDominioDeTopo(segmento))
+                s.truncate(ponto);
+        } else if (s.size() >= 3) {
+            s.clear();
+        }
+    }
+
+    s.remove(QLatin1Char('('));
+    s.remove(QLatin1Char(')'));
+    s.remove(QLatin1Char(':'));
+    s.remove(QStringLiteral("--"));
+    s.remove(QLatin1Char('"'));
+    s.remove(QLatin1Char('['));
+    s.remove(QLatin1Char(']'));
+    s = aparar(s).toLower();
+
+    if (terminaEmExtensaoDeArquivo(s))
+        return {};
+    return s;
+}

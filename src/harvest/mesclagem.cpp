@@ -1,0 +1,47 @@
+#include "harvest/mesclagem.h"
+
+#include <QCollatorSortKey>
+
+#include <algorithm>
+#include <numeric>
+#include <vector>
+
+QCollator collatorDeResultados()
+{
+    QCollator collator{QLocale()};
+    collator.setCaseSensitivity(Qt::CaseInsensitive);
+    return collator;
+}
+
+QStringList mesclarLinhas(const QStringList &atuais, const QStringList &novas,
+                          const QCollator &collator)
+{
+    const qsizetype total = atuais.size() + novas.size();
+    auto linha = [&](qsizetype i) -> const QString & {
+        return i < atuais.size() ? atuais[i] : novas[i - atuais.size()];
+    };
+
+    // Sort keys once per line instead of collating on every comparison.
+    std::vector<QCollatorSortKey> chaves;
+    chaves.reserve(total);
+    for (qsizetype i = 0; i < total; ++i)
+        chaves.push_back(collator.sortKey(linha(i)));
+
+    std::vector<qsizetype> ordem(total);
+    std::iota(ordem.begin(), ordem.end(), 0);
+    // Stable: among equal lines the earliest stays first and is the one kept.
+    std::stable_sort(ordem.begin(), ordem.end(), [&](qsizetype a, qsizetype b) {
+        return chaves[a].compare(chaves[b]) < 0;
+    });
+
+    QStringList resultado;
+    resultado.reserve(total);
+    qsizetype anterior = -1;
+    for (qsizetype i : ordem) {
+        if (anterior >= 0 && chaves[anterior].compare(chaves[i]) == 0)
+            continue;
+        resultado.append(linha(i));
+        anterior = i;
+    }
+    return resultado;
+}

@@ -1,0 +1,22 @@
+#pragma once
+
+#include <QString>
+#include <QStringList>
+
+// Removes leading and trailing characters of code 32 or below (control
+// characters included, unlike QString::trimmed).
+QString aparar(QStringView texto);
+
+// Page texts keep no-break spaces where pasted texts have plain ones; reading
+// both as plain spaces makes either route give the same results.
+QString normalizarEspacos(const QString &texto);
+
+// Splits at CR LF, a lone CR or a lone LF. A final line break makes no extra
+// empty line; an empty text has no lines.
+QStringList dividirLinhas(QStringView texto);
+
+// Joins lines with CR LF between them (no break after the last).
+QString juntarLinhasCrLf(const QStringList &linhas);
+
+// Removes the first occurrence of `alvo`, if any.
+void removerPrimeiro(QString &texto, QStringView alvo, Qt::CaseSensitivity cs);

@@ -1,0 +1,119 @@
+#include "storage/arquivoTexto.h"
+
+#include <QFile>
+#include <QSaveFile>
+#include <QStringDecoder>
+#include <QStringEncoder>
+
+namespace {
+
+// Windows-1252 differs from Latin-1 only in 0x80..0x9F. The five unassigned
+// bytes map to the C1 controls of the same value, as Windows itself does.
+constexpr char16_t kCp1252Alto[32] = {
+    0x20AC, 0x0081, 0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021,
+    0x02C6, 0x2030, 0x0160, 0x2039, 0x0152, 0x008D, 0x017D, 0x008F,
+    0x0090, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022, 0x2013, 0x2014,
+    0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x009D, 0x017E, 0x0178,
+};
+
+QString decodificarCp1252(const QByteArray &bytes)
+{
+    QString texto(bytes.size(), Qt::Uninitialized);
+    QChar *d = texto.data();
+    for (qsizetype i = 0; i < bytes.size(); ++i) {
+        const auto b = static_cast<unsigned char>(bytes[i]);
+        d[i] = (b >= 0x80 && b <= 0x9F) ? QChar(kCp1252Alto[b - 0x80]) : QChar(b);
+    }
+    return texto;
+}
+
+bool comeca(const QByteArray &bytes, std::initializer_list<unsigned char> marca)
+{
+    if (bytes.size() < qsizetype(marca.size()))
+        return false;
+    qsizetype i = 0;
+    for (unsigned char b : marca) {
+        if (static_cast<unsigned char>(bytes[i++]) != b)
+            return false;
+    }
+    return true;
+}
+
+QString decodificar(QStringConverter::Encoding enc, QByteArrayView bytes)
+{
+    QStringDecoder decoder(enc, QStringConverter::Flag::Stateless);
+    return decoder.decode(bytes);
+}
+
+} // namespace
+
+TextoDecodificado decodificarTexto(const QByteArray &bytes)
+{
+    if (comeca(bytes, {0xEF, 0xBB, 0xBF}))
+        return {decodificar(QStringConverter::Utf8, QByteArrayView(bytes).sliced(3)),
+                Codificacao::Utf8Bom};
+    if (comeca(bytes, {0xFF, 0xFE}))
+        return {decodificar(QStringConverter::Utf16LE, QByteArrayView(bytes).sliced(2)),
+                Codificacao::Utf16LeBom};
+    if (comeca(bytes, {0xFE, 0xFF}))
+        return {decodificar(QStringConverter::Utf16BE, QByteArrayView(bytes).sliced(2)),
+                Codificacao::Utf16BeBom};
+
+    QStringDecoder utf8(QStringConverter::Utf8, QStringConverter::Flag::Stateless);
+    QString texto = utf8.decode(bytes);
+    if (!utf8.hasError())
+        return {texto, Codificacao::Utf8};
+    return {decodificarCp1252(bytes), Codificacao::Windows1252};
+}
+
+QByteArray codificarTexto(const QString &texto, Codificacao codificacao)
+{
+    switch (codificacao) {
+    case Codificacao::Utf8Bom:
+        return QByteArray("\xEF\xBB\xBF") + texto.toUtf8();
+    case Codificacao::Utf16LeBom: {
+        QStringEncoder enc(QStringConverter::Utf16LE);
+        return QByteArray("\xFF\xFE") + QByteArray(enc.encode(texto));
+    }
+    case Codificacao::Utf16BeBom: {
+        QStringEncoder enc(QStringConverter::Utf16BE);
+        return QByteArray("\xFE\xFF") + QByteArray(enc.encode(texto));
+    }
+    case Codificacao::Utf8:
+    case Codificacao::Windows1252:
+        break;
+    }
+    return texto.toUtf8();
+}
+
+bool lerArquivoTexto(const QString &caminho, TextoDecodificado &saida, QString &erro)
+{
+    QFile arquivo(caminho);
+    if (!arquivo.open(QIODevice::ReadOnly)) {
+        erro = arquivo.errorString();
+        return false;
+    }
+    const QByteArray bytes = arquivo.readAll();
+    if (arquivo.error() != QFileDevice::NoError) {
+        erro = arquivo.errorString();
+        return false;
+    }
+    saida = decodificarTexto(bytes);
+    return true;
+}
+
+bool gravarArquivoTexto(const QString &caminho, const QString &texto,
+                        Codificacao codificacao, QString &erro)
+{
+    QSaveFile arquivo(caminho);
+    if (!arquivo.open(QIODevice::WriteOnly)) {
+        erro = arquivo.errorString();
+        return false;
+    }
+    const QByteArray bytes = codificarTexto(texto, codificacao);
+    if (arquivo.write(bytes) != bytes.size() || !arquivo.commit()) {
+        erro = arquivo.errorString();
+        return false;
+    }
+    return true;
+}

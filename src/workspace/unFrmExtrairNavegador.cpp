@@ -1,0 +1,468 @@
+#include "workspace/unFrmExtrairNavegador.h"
+
+#include "app/enderecos.h"
+#include "dialogs/ajudantes.h"
+#include "dialogs/mensagens.h"
+#include "harvest/emails.h"
+#include "harvest/mesclagem.h"
+#include "harvest/textos.h"
+
+#include <QButtonGroup>
+#include <QCloseEvent>
+#include <QCoreApplication>
+#include <QDesktopServices>
+#include <QFrame>
+#include <QGridLayout>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMdiSubWindow>
+#include <QPlainTextEdit>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QTabWidget>
+#include <QTextBlock>
+#include <QTimer>
+#include <QToolButton>
+#include <QUrl>
+#include <QVBoxLayout>
+
+namespace {
+
+template <typename T>
+T *nomeado(T *w, const char *nome)
+{
+    w->setObjectName(QString::fromLatin1(nome));
+    return w;
+}
+
+QLabel *rotuloNegrito(const QString &texto)
+{
+    auto *l = new QLabel(texto);
+    QFont f = l->font();
+    f.setBold(true);
+    l->setFont(f);
+    return l;
+}
+
+void bombear()
+{
+    QCoreApplication::processEvents();
+}
+
+} // namespace
+
+TfrmExtrairNavegador::Execucao::Execucao(TfrmExtrairNavegador *janela)
+    : mJanela(janela)
+{
+    ++mJanela->gExecucoes;
+}
+
+TfrmExtrairNavegador::Execucao::~Execucao()
+{
+    if (--mJanela->gExecucoes == 0 && mJanela->gFecharPendente) {
+        // Close from the event loop, after this run's frames are gone.
+        QTimer::singleShot(0, mJanela, [j = mJanela] { j->fecharJanela(); });
+    }
+}
+
+TfrmExtrairNavegador::TfrmExtrairNavegador(QWidget *parent)
+    : QWidget(parent)
+{
+    setObjectName(QStringLiteral("frmExtrairNavegador"));
+    setWindowTitle(QStringLiteral("Extrator de e-mails e telefones"));
+
+    btnTutorialContato = nomeado(new QToolButton, "btnTutorialContato");
+    btnTutorialContato->setText(QStringLiteral("Tutorial"));
+    btnTutorialContato->setToolTip(QStringLiteral("Tutorial do módulo de extração de dados"));
+    connect(btnTutorialContato, &QToolButton::clicked, this,
+            &TfrmExtrairNavegador::btnTutorialContatoClick);
+    auto *barraTitulo = new QHBoxLayout;
+    barraTitulo->addStretch();
+    barraTitulo->addWidget(btnTutorialContato);
+
+    pgcDados = nomeado(new QTabWidget, "pgcDados");
+    TabSheet1 = nomeado(criarPaginaWeb(), "TabSheet1");
+    TabSheet3 = nomeado(criarPaginaTexto(), "TabSheet3");
+    TabSheet2 = nomeado(criarPaginaDados(), "TabSheet2");
+    pgcDados->addTab(TabSheet1, QStringLiteral("Extração da web"));
+    pgcDados->addTab(TabSheet3, QStringLiteral("Extrair de um texto"));
+    pgcDados->addTab(TabSheet2, QStringLiteral("Dados"));
+
+    auto *principal = new QVBoxLayout(this);
+    principal->addLayout(barraTitulo);
+    principal->addWidget(pgcDados, 1);
+    principal->addWidget(criarBarraInferior());
+
+    tmStatus = nomeado(new QTimer(this), "tmStatus");
+    tmStatus->setInterval(1000);
+    connect(tmStatus, &QTimer::timeout, this, &TfrmExtrairNavegador::tmStatusTimer);
+    tmStatus->start();
+
+    atualizarStatus();
+    resize(900, 620);
+}
+
+TfrmExtrairNavegador::~TfrmExtrairNavegador() = default;
+
+QWidget *TfrmExtrairNavegador::criarPaginaWeb()
+{
+    auto *pagina = new QWidget;
+    auto *esquerda = new QVBoxLayout;
+
+    pnRegistroAberto = nomeado(new QFrame, "pnRegistroAberto");
+    pnRegistroAberto->setFrameShape(QFrame::StyledPanel);
+    pnRegistroAberto->hide();
+    esquerda->addWidget(pnRegistroAberto);
+
+    auto *campos = new QGridLayout;
+    edtURL = nomeado(new QLineEdit, "edtURL");
+    edtURL->setPlaceholderText(QStringLiteral("https://"));
+    SpeedButton7 = nomeado(new QToolButton, "SpeedButton7");
+    SpeedButton7->setText(QStringLiteral("?"));
+    campos->addWidget(new QLabel(QStringLiteral("Link: (opcional):")), 0, 0);
+    campos->addWidget(edtURL, 0, 1);
+    campos->addWidget(SpeedButton7, 0, 2);
+
+    edtTamanhoNavegador = nomeado(new QLineEdit(QStringLiteral("800,600")), "edtTamanhoNavegador");
+    auto *tamanho = new QHBoxLayout;
+    tamanho->addWidget(edtTamanhoNavegador);
+    tamanho->addWidget(new QLabel(QStringLiteral("largura,altura (em pixels)")));
+    tamanho->addStretch();
+    campos->addWidget(new QLabel(QStringLiteral("Fixar largura e altura do navegador em:")), 1, 0);
+    campos->addLayout(tamanho, 1, 1, 1, 2);
+
+    edtDescricao = nomeado(new QLineEdit, "edtDescricao");
+    campos->addWidget(new QLabel(QStringLiteral("Descrição:")), 2, 0);
+    campos->addWidget(edtDescricao, 2, 1, 1, 2);
+    esquerda->addLayout(campos);
+
+    esquerda->addWidget(rotuloNegrito(QStringLiteral("O que você quer extrair?")));
+    auto *oQue = new QButtonGroup(pagina);
+    rdbTelefones = nomeado(new QRadioButton(QStringLiteral("Telefones")), "rdbTelefones");
+    rdbEmails = nomeado(new QRadioButton(QStringLiteral("E-mails")), "rdbEmails");
+    rdbTextoContendo = nomeado(new QRadioButton(QStringLiteral("Textos contendo:")), "rdbTextoContendo");
+    rdbTextoEntre = nomeado(new QRadioButton(QStringLiteral("Texto contido entre:")), "rdbTextoEntre");
+    for (QRadioButton *r : {rdbTelefones, rdbEmails, rdbTextoContendo, rdbTextoEntre})
+        oQue->addButton(r);
+    rdbTelefones->setChecked(true);
+    edtContendo = nomeado(new QLineEdit, "edtContendo");
+    edtEntre1 = nomeado(new QLineEdit, "edtEntre1");
+    edtEntre2 = nomeado(new QLineEdit, "edtEntre2");
+    esquerda->addWidget(rdbTelefones);
+    esquerda->addWidget(rdbEmails);
+    auto *contendo = new QHBoxLayout;
+    contendo->addWidget(rdbTextoContendo);
+    contendo->addWidget(edtContendo, 1);
+    esquerda->addLayout(contendo);
+    auto *entre = new QHBoxLayout;
+    entre->addWidget(rdbTextoEntre);
+    entre->addWidget(edtEntre1, 1);
+    entre->addWidget(new QLabel(QStringLiteral("e")));
+    entre->addWidget(edtEntre2, 1);
+    esquerda->addLayout(entre);
+
+    esquerda->addWidget(rotuloNegrito(QStringLiteral("Método de extração:")));
+    auto *metodo = new QButtonGroup(pagina);
+    rdbPegarTexto = nomeado(new QRadioButton(
+        QStringLiteral("Usar apenas o texto exibido na página do navegador")), "rdbPegarTexto");
+    rdbPegarFonte = nomeado(new QRadioButton(QStringLiteral("Usar o código-fonte da página")),
+                            "rdbPegarFonte");
+    metodo->addButton(rdbPegarTexto);
+    metodo->addButton(rdbPegarFonte);
+    rdbPegarTexto->setChecked(true);
+    esquerda->addWidget(rdbPegarTexto);
+    esquerda->addWidget(rdbPegarFonte);
+
+    auto *avancado = new QHBoxLayout;
+    avancado->addWidget(rotuloNegrito(QStringLiteral("Avançado:")));
+    avancado->addWidget(new QLabel(QStringLiteral("(deixe em branco o que não quiser usar)")));
+    avancado->addStretch();
+    esquerda->addLayout(avancado);
+
+    edtPontoClique = nomeado(new QLineEdit, "edtPontoClique");
+    edtCliqueVezes = nomeado(new QLineEdit, "edtCliqueVezes");
+    lbEscala = nomeado(new QLabel(QStringLiteral("(escala)")), "lbEscala");
+    auto *clique = new QHBoxLayout;
+    clique->addWidget(new QLabel(QStringLiteral("Após cada extração, clicar no ponto")));
+    clique->addWidget(edtPontoClique);
+    clique->addWidget(edtCliqueVezes);
+    clique->addWidget(new QLabel(QStringLiteral("vezes")));
+    clique->addWidget(lbEscala);
+    clique->addStretch();
+    esquerda->addLayout(clique);
+
+    edtRepetir = nomeado(new QLineEdit, "edtRepetir");
+    auto *repetir = new QHBoxLayout;
+    repetir->addWidget(new QLabel(QStringLiteral("Repetir a extração")));
+    repetir->addWidget(edtRepetir);
+    repetir->addWidget(new QLabel(QStringLiteral("vezes")));
+    repetir->addStretch();
+    esquerda->addLayout(repetir);
+    esquerda->addStretch();
+
+    // The saved scripts' list and buttons are placed here.
+    pnScripts = nomeado(new QWidget, "pnScripts");
+    new QVBoxLayout(pnScripts);
+
+    auto *layout = new QHBoxLayout(pagina);
+    layout->addLayout(esquerda, 3);
+    layout->addWidget(pnScripts, 2);
+    return pagina;
+}
+
+QWidget *TfrmExtrairNavegador::criarPaginaTexto()
+{
+    auto *pagina = new QWidget;
+    auto *layout = new QVBoxLayout(pagina);
+
+    layout->addWidget(rotuloNegrito(QStringLiteral("O que você quer extrair?")));
+    auto *oQue = new QButtonGroup(pagina);
+    rdbTelefones2 = nomeado(new QRadioButton(QStringLiteral("Telefones")), "rdbTelefones2");
+    rdbEmails2 = nomeado(new QRadioButton(QStringLiteral("E-mails")), "rdbEmails2");
+    rdbTextoContendo2 = nomeado(new QRadioButton(QStringLiteral("Textos contendo:")), "rdbTextoContendo2");
+    rdbTextoEntre2 = nomeado(new QRadioButton(QStringLiteral("Texto contido entre:")), "rdbTextoEntre2");
+    for (QRadioButton *r : {rdbTelefones2, rdbEmails2, rdbTextoContendo2, rdbTextoEntre2})
+        oQue->addButton(r);
+    rdbTelefones2->setChecked(true);
+    edtContendo2 = nomeado(new QLineEdit, "edtContendo2");
+    edtEntre12 = nomeado(new QLineEdit, "edtEntre12");
+    edtEntre22 = nomeado(new QLineEdit, "edtEntre22");
+    layout->addWidget(rdbTelefones2);
+    layout->addWidget(rdbEmails2);
+    auto *contendo = new QHBoxLayout;
+    contendo->addWidget(rdbTextoContendo2);
+    contendo->addWidget(edtContendo2, 1);
+    layout->addLayout(contendo);
+    auto *entre = new QHBoxLayout;
+    entre->addWidget(rdbTextoEntre2);
+    entre->addWidget(edtEntre12, 1);
+    entre->addWidget(new QLabel(QStringLiteral("e")));
+    entre->addWidget(edtEntre22, 1);
+    layout->addLayout(entre);
+
+    SpeedButton4 = nomeado(new QToolButton, "SpeedButton4");
+    SpeedButton4->setText(QStringLiteral("Limpar"));
+    auto *cabecalho = new QHBoxLayout;
+    cabecalho->addWidget(
+        rotuloNegrito(QStringLiteral("Insira  os dados de onde os contatos serão extraídos:")));
+    cabecalho->addStretch();
+    cabecalho->addWidget(SpeedButton4);
+    layout->addLayout(cabecalho);
+
+    mmoExtracao = nomeado(new QPlainTextEdit, "mmoExtracao");
+    mmoExtracao->setLineWrapMode(QPlainTextEdit::NoWrap);
+    layout->addWidget(mmoExtracao, 1);
+    connect(SpeedButton4, &QToolButton::clicked, mmoExtracao, &QPlainTextEdit::clear);
+    return pagina;
+}
+
+QWidget *TfrmExtrairNavegador::criarPaginaDados()
+{
+    auto *pagina = new QWidget;
+    auto *layout = new QVBoxLayout(pagina);
+    mmoDados = nomeado(new QPlainTextEdit, "mmoDados");
+    mmoDados->setLineWrapMode(QPlainTextEdit::NoWrap);
+    layout->addWidget(mmoDados, 1);
+    stMemo = nomeado(new QLabel, "stMemo");
+    stMemo->setFrameShape(QFrame::StyledPanel);
+    layout->addWidget(stMemo);
+    return pagina;
+}
+
+QWidget *TfrmExtrairNavegador::criarBarraInferior()
+{
+    auto *barra = new QWidget;
+    auto *layout = new QHBoxLayout(barra);
+    layout->setContentsMargins(0, 0, 0, 0);
+
+    btnExtrairDados = nomeado(new QPushButton(QStringLiteral("Extrair dados")), "btnExtrairDados");
+    connect(btnExtrairDados, &QPushButton::clicked, this,
+            &TfrmExtrairNavegador::btnExtrairDadosClick);
+    layout->addWidget(btnExtrairDados);
+
+    pnProgresso = nomeado(new QFrame, "pnProgresso");
+    auto *progresso = new QHBoxLayout(pnProgresso);
+    progresso->setContentsMargins(0, 0, 0, 0);
+    lbStatus = nomeado(new QLabel(QStringLiteral("Andamento")), "lbStatus");
+    progress1 = nomeado(new QProgressBar, "progress1");
+    progress1->setRange(0, 100);
+    progress1->setValue(0);
+    btnCancelarExtracao = nomeado(new QPushButton(QStringLiteral("Parar")), "btnCancelarExtracao");
+    connect(btnCancelarExtracao, &QPushButton::clicked, this,
+            &TfrmExtrairNavegador::btnCancelarExtracaoClick);
+    progresso->addWidget(lbStatus, 1);
+    progresso->addWidget(progress1, 1);
+    progresso->addWidget(btnCancelarExtracao);
+    pnProgresso->hide();
+    layout->addWidget(pnProgresso, 1);
+
+    btnCancelar = nomeado(new QPushButton(QStringLiteral("&Fechar")), "btnCancelar");
+    connect(btnCancelar, &QPushButton::clicked, this, &TfrmExtrairNavegador::fecharJanela);
+    layout->addStretch();
+    layout->addWidget(btnCancelar);
+    return barra;
+}
+
+void TfrmExtrairNavegador::btnExtrairDadosClick()
+{
+    if (gModoExtracao == u"web")
+        extrairDaWeb();
+    else if (gModoExtracao == u"texto")
+        extrairDeTexto();
+}
+
+void TfrmExtrairNavegador::extrairDaWeb()
+{
+    // TODO: the web run needs the embedded browser window, which is not built yet.
+}
+
+void TfrmExtrairNavegador::extrairDeTexto()
+{
+    Execucao execucao(this);
+    const PedidoParada cancelou = std::make_shared<bool>(false);
+    gCancelou = cancelou;
+
+    btnExtrairDados->setEnabled(false);
+    pgcDados->setCurrentIndex(2);
+    bombear();
+    pnProgresso->show();
+    bombear();
+
+    try {
+        progress1->setValue(0);
+        if (*cancelou) {
+            *cancelou = false;
+            voltarAoRepouso();
+        } else {
+            progress1->setValue(progress1->value() + 1);
+            lbStatus->setText(QStringLiteral("Obtendo texto..."));
+            bombear();
+            const QString texto = mmoExtracao->toPlainText();
+            lbStatus->setText(QStringLiteral("Extraindo dados..."));
+            bombear();
+
+            bool colheu = true;
+            QString coletado;
+            if (rdbEmails2->isChecked()) {
+                coletado = extrairEmails(texto);
+            } else if (rdbTextoContendo2->isChecked()) {
+                if (aparar(edtContendo2->text()).isEmpty()) {
+                    msgErro(QStringLiteral("Faltou definir o texto que deve ser localizado"));
+                    colheu = false;
+                }
+                // TODO: the keyword scan arrives with the rest of the harvesting engine.
+            } else if (rdbTextoEntre2->isChecked()) {
+                if (aparar(edtEntre12->text()).isEmpty() || aparar(edtEntre22->text()).isEmpty()) {
+                    msgErro(QStringLiteral(
+                        "Faltou definir os dois termos entre os quais os textos devem ser capturados"));
+                    colheu = false;
+                }
+                // TODO: the between-markers scan arrives with the rest of the harvesting engine.
+            }
+            // TODO: "Telefones" harvests once the phone scan exists.
+
+            if (colheu) {
+                lbStatus->setText(QStringLiteral("Atualizando dados coletados..."));
+                bombear();
+                mesclarResultados(coletado);
+                atualizarStatus();
+                lbStatus->setText(QString());
+                bombear();
+            }
+        }
+    } catch (...) {
+        // A failing run ends quietly; the results keep what they held.
+    }
+    btnExtrairDados->setEnabled(true);
+    pnProgresso->hide();
+}
+
+void TfrmExtrairNavegador::voltarAoRepouso()
+{
+    pnProgresso->hide();
+    btnExtrairDados->setEnabled(true);
+}
+
+void TfrmExtrairNavegador::btnCancelarExtracaoClick()
+{
+    if (gCancelou)
+        *gCancelou = true;
+    voltarAoRepouso();
+}
+
+QString TfrmExtrairNavegador::extrairEmails(const QString &texto)
+{
+    try {
+        QString resultado;
+        bombear();
+        resultado = ::getEmails(texto);
+        return aparar(resultado);
+    } catch (...) {
+        return QString();
+    }
+}
+
+QString TfrmExtrairNavegador::tratarEmail(const QString &email) const
+{
+    return ::tratarEmail(email);
+}
+
+void TfrmExtrairNavegador::mesclarResultados(const QString &coletado)
+{
+    const QStringList linhas = mesclarLinhas(dividirLinhas(mmoDados->toPlainText()),
+                                             dividirLinhas(coletado), collatorDeResultados());
+    mmoDados->setPlainText(linhas.isEmpty() ? QString()
+                                            : linhas.join(QLatin1Char('\n')) + QLatin1Char('\n'));
+}
+
+int TfrmExtrairNavegador::contarLinhasResultados() const
+{
+    const QTextDocument *doc = mmoDados->document();
+    int linhas = doc->blockCount();
+    if (doc->lastBlock().length() <= 1)
+        --linhas;
+    return linhas;
+}
+
+void TfrmExtrairNavegador::atualizarStatus()
+{
+    stMemo->setText(QStringLiteral("Total de registros: ") + formatarNumero(contarLinhasResultados()));
+}
+
+void TfrmExtrairNavegador::tmStatusTimer()
+{
+    atualizarStatus();
+}
+
+void TfrmExtrairNavegador::btnTutorialContatoClick()
+{
+    QDesktopServices::openUrl(QUrl(enderecoTutoriais()));
+}
+
+void TfrmExtrairNavegador::fecharJanela()
+{
+    if (auto *sub = qobject_cast<QMdiSubWindow *>(parentWidget()))
+        sub->close();
+    else
+        close();
+}
+
+void TfrmExtrairNavegador::closeEvent(QCloseEvent *evento)
+{
+    if (gExecucoes > 0) {
+        // A run still uses this window: stop it, hide the window now and let
+        // the run's end close it for good.
+        evento->ignore();
+        gFecharPendente = true;
+        if (gCancelou)
+            *gCancelou = true;
+        if (auto *sub = qobject_cast<QMdiSubWindow *>(parentWidget()))
+            sub->hide();
+        else
+            hide();
+        return;
+    }
+    QWidget::closeEvent(evento);
+}
