@@ -1,3 +1,4 @@
+#include "dialogs/erroVaspira.h"
 #include "dialogs/mensagens.h"
 #include "dialogs/unFrmMsg.h"
 #include "storage/arquivoTexto.h"
@@ -5,6 +6,7 @@
 #include "support/motoristaMensagens.h"
 
 #include <QCheckBox>
+#include <QDir>
 #include <QFile>
 #include <QLabel>
 #include <QPushButton>
@@ -30,6 +32,7 @@ private slots:
     void dicaOcultadaNaoVolta();
     void dicaBuscaIdSemCaixaValorComCaixa();
     void dicaGuardaOutrasLinhasEMarca();
+    void arquivoDeDicasComFalha();
 
 private:
     QString tipfile() const { return pastaDeTeste() + "tipfile.txt"; }
@@ -257,6 +260,40 @@ void TstFrmMsg::dicaGuardaOutrasLinhasEMarca()
     QVERIFY(lerArquivoTexto(tipfile(), lido, erro));
     QCOMPARE(int(lido.codificacao), int(Codificacao::Utf16LeBom));
     QCOMPARE(lido.texto, QStringLiteral("primeira linha\r\nB=true\r\nc=x\r\n"));
+}
+
+void TstFrmMsg::arquivoDeDicasComFalha()
+{
+    // A folder where the file should be: it can be neither read nor replaced.
+    QVERIFY(QDir().mkpath(tipfile()));
+
+    // Reading fails: the call ends unseen and the error reaches the caller.
+    bool falhou = false;
+    try {
+        msgDica(QStringLiteral("dica"), QStringLiteral("texto"), 300);
+    } catch (const ErroVaspira &) {
+        falhou = true;
+    }
+    QVERIFY(falhou);
+    QCOMPARE(m->vistas.size(), 0);
+
+    // Writing fails from the box: the general error report shows the error
+    // and the tip stays open.
+    m->aoAbrir([this](TfrmMsg *frm) {
+        m->clicar(QStringLiteral("btnOk"));
+        QTest::mouseClick(frm->ckbHide, Qt::LeftButton);
+        QVERIFY(frm->isVisible());
+        frm->done(1);
+    });
+    TfrmMsg frm;
+    frm.exibirMensagem(QStringLiteral("dica"), TfrmMsg::Dica, 0);
+    frm.gTipID = QStringLiteral("dica");
+    frm.ckbHide->show();
+    frm.exec();
+    QCOMPARE(m->vistas.size(), 2);
+    QCOMPARE(m->vistas[1].tipo, int(TfrmMsg::Erro));
+    QVERIFY(!m->vistas[1].texto.isEmpty());
+    QDir(tipfile()).removeRecursively();
 }
 
 VASPIRA_GUI_TEST_MAIN(TstFrmMsg)

@@ -82,12 +82,18 @@ void MotoristaMensagens::verificar()
         vistas.append(v);
         Acao acao = std::move(mAcoes.front());
         mAcoes.pop_front();
+        // Run from its own timer: an action that opens another message window
+        // must leave this poll free to answer it.
         QPointer<TfrmMsg> janela(m);
-        acao(m);
-        // A check that failed inside the action must not leave the test
-        // waiting on a window nobody will close.
-        if (QTest::currentTestFailed() && janela && janela->isVisible())
-            janela->done(2);
+        QTimer::singleShot(0, this, [janela, acao = std::move(acao)] {
+            if (!janela)
+                return;
+            acao(janela);
+            // A check that failed inside the action must not leave the test
+            // waiting on a window nobody will close.
+            if (QTest::currentTestFailed() && janela && janela->isVisible())
+                janela->done(2);
+        });
     }
 }
 
