@@ -1,6 +1,10 @@
 #include "app/unDtmPrincipal.h"
 
 #include "app/pausa.h"
+#include "dialogs/erroVaspira.h"
+#include "dialogs/mensagens.h"
+#include "storage/banco.h"
+#include "storage/configuracao.h"
 
 #include <QMenu>
 #include <QTimer>
@@ -23,8 +27,35 @@ TdtmPrincipal::TdtmPrincipal(QObject *parent)
 void TdtmPrincipal::tmInicioTimer()
 {
     tmInicio->stop();
-    // TODO: the build and update checks and the usage tips run here once the
-    // update window, the settings file and the tips window exist.
+    // TODO: the build and update checks run first once the update window exists.
+    const bool ocultarDicas = valorVerdadeiro(readConfig(QStringLiteral("showtips")));
+    if (!ocultarDicas)
+        emit mostrarDicas();
+}
+
+void TdtmPrincipal::abrirBD()
+{
+    const ResultadoAbertura r = abrirBanco();
+    if (!r.ok)
+        throw ErroVaspira(r.erro);
+    if (!r.avisoVacuum.isEmpty())
+        msgErro(r.avisoVacuum);
+}
+
+QString TdtmPrincipal::readConfig(const QString &config) const
+{
+    QString erro;
+    const QString valor = lerConfiguracao(config, &erro);
+    if (!erro.isEmpty())
+        throw ErroVaspira(erro);
+    return valor;
+}
+
+void TdtmPrincipal::setconfig(const QString &config, const QString &value)
+{
+    QString erro;
+    if (!gravarConfiguracao(config, value, erro))
+        throw ErroVaspira(erro);
 }
 
 void TdtmPrincipal::pausarSegundos(double segundos)

@@ -21,8 +21,20 @@ public:
     int momentoSegundos() const;
     void showPopMenu(QWidget *botao, QMenu *menu);
 
+    // Opens banco.db and creates its tables. Throws ErroVaspira when the
+    // database cannot be used; a failed "VACUUM;" alone is reported and the
+    // opening goes on.
+    void abrirBD();
+    QString readConfig(const QString &config) const;
+    // Throws ErroVaspira when config.txt cannot be written.
+    void setconfig(const QString &config, const QString &value);
+
     QDateTime gMomento;
     QTimer *tmInicio = nullptr;
+
+signals:
+    // The start-up found that the usage tips are to be shown.
+    void mostrarDicas();
 
 private:
     void tmInicioTimer();

@@ -3,6 +3,7 @@
 #include "app/enderecos.h"
 #include "app/janelas.h"
 #include "app/pausa.h"
+#include "app/unDtmPrincipal.h"
 #include "dialogs/mensagens.h"
 #include "workspace/unFrmExtrairNavegador.h"
 
@@ -196,7 +197,8 @@ void TfrmPrincipal::extrairDeArquivos()
 void TfrmPrincipal::tmStartTimer()
 {
     tmStart->stop();
-    // TODO: opens the database once the storage layer exists.
+    if (TdtmPrincipal *dtm = janelas().dtmPrincipal)
+        dtm->abrirBD();
 }
 
 void TfrmPrincipal::tmIniciarNavegadoresTimer()

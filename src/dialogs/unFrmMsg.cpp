@@ -1,5 +1,6 @@
 #include "dialogs/unFrmMsg.h"
 
+#include "dialogs/desenho.h"
 #include "dialogs/erroVaspira.h"
 #include "harvest/textos.h"
 #include "storage/arquivoTexto.h"
@@ -12,12 +13,9 @@
 #include <QHBoxLayout>
 #include <QKeyEvent>
 #include <QLabel>
-#include <QPainter>
 #include <QPushButton>
-#include <QScreen>
 #include <QScrollArea>
 #include <QScrollBar>
-#include <QSvgRenderer>
 #include <QTimer>
 #include <QVBoxLayout>
 
@@ -31,43 +29,9 @@ const char *const kIcones[] = {
 
 const char *const kTitulos[] = {"Informação", "Erro", "Aviso", "Pergunta", "Dica", "Ajuda"};
 
-QPixmap desenharSvg(const QString &recurso, QSize tamanho, const QColor &fundo)
-{
-    QPixmap imagem(tamanho);
-    imagem.fill(fundo);
-    QSvgRenderer svg(recurso);
-    QPainter pintor(&imagem);
-    svg.render(&pintor);
-    return imagem;
-}
-
-QFrame *linha(const QColor &cor)
-{
-    auto *l = new QFrame;
-    l->setFixedHeight(3);
-    l->setAutoFillBackground(true);
-    QPalette p = l->palette();
-    p.setColor(QPalette::Window, cor);
-    l->setPalette(p);
-    return l;
-}
-
 QString caminhoTipfile()
 {
     return caminhoNaPasta(QStringLiteral("tipfile.txt"));
-}
-
-// Value of the first name=value line whose name equals `id`, case ignored.
-int linhaDaDica(const QStringList &linhas, const QString &id)
-{
-    for (int i = 0; i < linhas.size(); ++i) {
-        const qsizetype igual = linhas[i].indexOf(QLatin1Char('='));
-        const QStringView nome = igual < 0 ? QStringView(linhas[i])
-                                           : QStringView(linhas[i]).left(igual);
-        if (nome.compare(id, Qt::CaseInsensitive) == 0)
-            return i;
-    }
-    return -1;
 }
 
 } // namespace
@@ -134,20 +98,9 @@ TfrmMsg::TfrmMsg()
     meio->addWidget(colunaEsquerda);
     meio->addWidget(areaTexto, 1);
 
-    // Flat buttons that never take the focus: the keys belong to the window.
-    auto botao = [this](const char *nome, int largura, const char *glifo) {
-        auto *b = new QPushButton(this);
-        b->setObjectName(QString::fromLatin1(nome));
-        b->setFlat(true);
-        b->setFixedSize(largura, 33);
-        b->setFocusPolicy(Qt::NoFocus);
-        b->setAutoDefault(false);
-        b->setIcon(QIcon(desenharSvg(QString::fromLatin1(glifo), QSize(24, 24), Qt::transparent)));
-        b->setIconSize(QSize(24, 24));
-        return b;
-    };
-    btnOk = botao("btnOk", 111, ":/dialogs/icones/glifo_ok.svg");
-    btnCancelar = botao("btnCancelar", 114, ":/dialogs/icones/glifo_cancelar.svg");
+    btnOk = botaoDeDialogo(this, "btnOk", QString(), 111, ":/dialogs/icones/glifo_ok.svg");
+    btnCancelar = botaoDeDialogo(this, "btnCancelar", QString(), 114,
+                                 ":/dialogs/icones/glifo_cancelar.svg");
     connect(btnOk, &QPushButton::clicked, this, &TfrmMsg::btnOkClick);
     connect(btnCancelar, &QPushButton::clicked, this, &TfrmMsg::btnCancelarClick);
 
@@ -170,9 +123,9 @@ TfrmMsg::TfrmMsg()
     auto *principal = new QVBoxLayout(this);
     principal->setContentsMargins(0, 0, 0, 0);
     principal->setSpacing(0);
-    principal->addWidget(linha(QColor(0xE9, 0xE9, 0xE9)));
+    principal->addWidget(linhaDeDialogo(QColor(0xE9, 0xE9, 0xE9)));
     principal->addLayout(meio, 1);
-    principal->addWidget(linha(QColor(0xC0, 0xC0, 0xC0)));
+    principal->addWidget(linhaDeDialogo(QColor(0xC0, 0xC0, 0xC0)));
     principal->addWidget(barra);
 
     Timer1 = new QTimer(this);
@@ -228,14 +181,8 @@ bool TfrmMsg::showTip(const QString &id, const QString &texto, int tipoMSG)
         QString erro;
         if (!lerArquivoTexto(caminho, conteudo, erro))
             throw ErroVaspira(erro);
-        const QStringList linhas = dividirLinhas(conteudo.texto);
-        const int i = linhaDaDica(linhas, id);
-        if (i >= 0) {
-            const QString &l = linhas[i];
-            const QString valor = l.mid(l.indexOf(QLatin1Char('=')) + 1);
-            if (l.contains(QLatin1Char('=')) && valor == u"true")
-                return false;
-        }
+        if (valorDoNome(dividirLinhas(conteudo.texto), id) == u"true")
+            return false;
     }
     exibirMensagem(texto, tipoMSG, 0);
     gTipID = id;
@@ -254,7 +201,7 @@ void TfrmMsg::updateTip(const QString &id, bool naoexibir)
     QStringList linhas = dividirLinhas(conteudo.texto);
     const QString nova = id + QLatin1Char('=')
                          + (naoexibir ? QStringLiteral("true") : QStringLiteral("false"));
-    const int i = linhaDaDica(linhas, id);
+    const int i = indiceDoNome(linhas, id);
     if (i >= 0)
         linhas[i] = nova;
     else
@@ -355,11 +302,7 @@ void TfrmMsg::showEvent(QShowEvent *evento)
     QDialog::showEvent(evento);
     if (gAltura != 0)
         resize(width(), gAltura);
-    if (QScreen *tela = screen()) {
-        QRect r = frameGeometry();
-        r.moveCenter(tela->availableGeometry().center());
-        move(r.topLeft());
-    }
+    centralizarNaTela(this);
     gMostrando = true;
     QCoreApplication::processEvents();
     gMostrando = false;

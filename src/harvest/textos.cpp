@@ -55,3 +55,19 @@ void removerPrimeiro(QString &texto, QStringView alvo, Qt::CaseSensitivity cs)
     if (pos >= 0)
         texto.remove(pos, alvo.size());
 }
+
+int indiceDoNome(const QStringList &linhas, QStringView nome)
+{
+    for (int i = 0; i < linhas.size(); ++i) {
+        const qsizetype igual = linhas[i].indexOf(QLatin1Char('='));
+        if (igual >= 0 && QStringView(linhas[i]).left(igual).compare(nome, Qt::CaseInsensitive) == 0)
+            return i;
+    }
+    return -1;
+}
+
+QString valorDoNome(const QStringList &linhas, QStringView nome)
+{
+    const int i = indiceDoNome(linhas, nome);
+    return i < 0 ? QString() : linhas[i].mid(linhas[i].indexOf(QLatin1Char('=')) + 1);
+}

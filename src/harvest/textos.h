@@ -20,3 +20,10 @@ QString juntarLinhasCrLf(const QStringList &linhas);
 
 // Removes the first occurrence of `alvo`, if any.
 void removerPrimeiro(QString &texto, QStringView alvo, Qt::CaseSensitivity cs);
+
+// Name-value lines ("nome=valor"): the first "=" separates name and value;
+// names compare without regard to case; a line without "=" never matches.
+// Index of the first matching line, -1 when none.
+int indiceDoNome(const QStringList &linhas, QStringView nome);
+// Value of the first matching line; empty when none.
+QString valorDoNome(const QStringList &linhas, QStringView nome);

@@ -4,10 +4,16 @@
 #include "dialogs/ajudantes.h"
 #include "dialogs/mensagens.h"
 #include "harvest/emails.h"
+#include "harvest/ferramentas.h"
 #include "harvest/mesclagem.h"
 #include "harvest/textos.h"
 
 #include <QButtonGroup>
+#include <QCheckBox>
+#include <QClipboard>
+#include <QDateTime>
+#include <QGuiApplication>
+#include <QMimeData>
 #include <QCloseEvent>
 #include <QCoreApplication>
 #include <QDesktopServices>
@@ -262,13 +268,264 @@ QWidget *TfrmExtrairNavegador::criarPaginaDados()
 {
     auto *pagina = new QWidget;
     auto *layout = new QVBoxLayout(pagina);
+
+    btnLimpar = nomeado(new QPushButton(QStringLiteral("Limpar")), "btnLimpar");
+    btnSelecionarTudo = nomeado(new QPushButton(QStringLiteral("Selecionar tudo")), "btnSelecionarTudo");
+    btnCopiar = nomeado(new QPushButton(QStringLiteral("Copiar")), "btnCopiar");
+    btnCopiar->setToolTip(QStringLiteral("Copiar"));
+    btnUtilitarios = nomeado(new QPushButton(QStringLiteral("Utilitários")), "btnUtilitarios");
+    auto *ferramentas = new QHBoxLayout;
+    for (QPushButton *b : {btnLimpar, btnSelecionarTudo, btnCopiar, btnUtilitarios})
+        ferramentas->addWidget(b);
+    ferramentas->addStretch();
+    layout->addLayout(ferramentas);
+
+    pnChupaCabra = nomeado(new QPushButton(QStringLiteral(
+        "Copiando todo texto que entra na área de transferência. Clique aqui para desativar")),
+        "pnChupaCabra");
+    pnChupaCabra->setFlat(true);
+    pnChupaCabra->setStyleSheet(QStringLiteral(
+        "QPushButton { background: #1f9d3a; color: white; font-weight: bold; padding: 6px; border: none; }"));
+    pnChupaCabra->hide();
+    layout->addWidget(pnChupaCabra);
+
     mmoDados = nomeado(new QPlainTextEdit, "mmoDados");
     mmoDados->setLineWrapMode(QPlainTextEdit::NoWrap);
     layout->addWidget(mmoDados, 1);
+    layout->addWidget(criarUtilitarios());
     stMemo = nomeado(new QLabel, "stMemo");
     stMemo->setFrameShape(QFrame::StyledPanel);
     layout->addWidget(stMemo);
+
+    connect(btnLimpar, &QPushButton::clicked, mmoDados, &QPlainTextEdit::clear);
+    connect(btnSelecionarTudo, &QPushButton::clicked, this, [this] {
+        mmoDados->selectAll();
+        mmoDados->setFocus();
+    });
+    connect(btnCopiar, &QPushButton::clicked, this, &TfrmExtrairNavegador::btnCopiarClick);
+    connect(btnUtilitarios, &QPushButton::clicked, this, [this] { mostrarUtilitarios(true); });
+    connect(pnChupaCabra, &QPushButton::clicked, this, [this] { definirCaptura(false); });
+
+    tmChupaCabra = nomeado(new QTimer(this), "tmChupaCabra");
+    tmChupaCabra->setInterval(350);
+    connect(tmChupaCabra, &QTimer::timeout, this, &TfrmExtrairNavegador::tmChupaCabraTimer);
+    if (QClipboard *area = QGuiApplication::clipboard()) {
+        connect(area, &QClipboard::dataChanged, this, [this] {
+            if (!QGuiApplication::clipboard()->text().isEmpty())
+                ++gMudancasDesdeCaptura;
+        });
+    }
     return pagina;
+}
+
+QWidget *TfrmExtrairNavegador::criarUtilitarios()
+{
+    pnUtilitarios = new QFrame;
+    pnUtilitarios->setObjectName(QStringLiteral("pnUtilitários"));
+    pnUtilitarios->setFrameShape(QFrame::StyledPanel);
+    auto *grade = new QGridLayout(pnUtilitarios);
+
+    auto aplicar = [](const char *nome) {
+        auto *b = nomeado(new QToolButton, nome);
+        b->setText(QStringLiteral("Aplicar"));
+        return b;
+    };
+    btnCloseUtils = nomeado(new QToolButton, "btnCloseUtils");
+    btnCloseUtils->setText(QStringLiteral("X"));
+    grade->addWidget(rotuloNegrito(QStringLiteral("Utilitários:")), 0, 0, 1, 4);
+    grade->addWidget(btnCloseUtils, 0, 5, Qt::AlignRight);
+
+    edtExcluirContendo = nomeado(new QLineEdit, "edtExcluirContendo");
+    SpeedButton1 = aplicar("SpeedButton1");
+    grade->addWidget(new QLabel(QStringLiteral("Excluir linhas contendo:")), 1, 0);
+    grade->addWidget(edtExcluirContendo, 1, 1, 1, 3);
+    grade->addWidget(SpeedButton1, 1, 4);
+
+    edtValori = nomeado(new QLineEdit, "edtValori");
+    edtValorf = nomeado(new QLineEdit, "edtValorf");
+    SpeedButton3 = aplicar("SpeedButton3");
+    grade->addWidget(new QLabel(QStringLiteral("Eliminar conteúdo entre:")), 2, 0);
+    grade->addWidget(edtValori, 2, 1);
+    grade->addWidget(new QLabel(QStringLiteral("e")), 2, 2);
+    grade->addWidget(edtValorf, 2, 3);
+    grade->addWidget(SpeedButton3, 2, 4);
+
+    edtSubstituir = nomeado(new QLineEdit, "edtSubstituir");
+    edtPor = nomeado(new QLineEdit, "edtPor");
+    SpeedButton5 = aplicar("SpeedButton5");
+    grade->addWidget(new QLabel(QStringLiteral("Substituir")), 3, 0);
+    grade->addWidget(edtSubstituir, 3, 1);
+    grade->addWidget(new QLabel(QStringLiteral("por")), 3, 2);
+    grade->addWidget(edtPor, 3, 3);
+    grade->addWidget(SpeedButton5, 3, 4);
+
+    ckbChupaCabra = nomeado(new QCheckBox(QStringLiteral("Ativar modo CHUPA CABRA")), "ckbChupaCabra");
+    SpeedButton6 = nomeado(new QToolButton, "SpeedButton6");
+    SpeedButton6->setText(QStringLiteral("?"));
+    auto *captura = new QHBoxLayout;
+    captura->addWidget(ckbChupaCabra);
+    captura->addWidget(SpeedButton6);
+    captura->addStretch();
+    grade->addLayout(captura, 4, 0, 1, 5);
+
+    connect(btnCloseUtils, &QToolButton::clicked, this, [this] { mostrarUtilitarios(false); });
+    connect(SpeedButton1, &QToolButton::clicked, this, &TfrmExtrairNavegador::SpeedButton1Click);
+    connect(SpeedButton3, &QToolButton::clicked, this, &TfrmExtrairNavegador::SpeedButton3Click);
+    connect(SpeedButton5, &QToolButton::clicked, this, &TfrmExtrairNavegador::SpeedButton5Click);
+    connect(ckbChupaCabra, &QCheckBox::clicked, this, [this](bool marcado) { definirCaptura(marcado); });
+    connect(SpeedButton6, &QToolButton::clicked, this, [] {
+        msgAjuda(QStringLiteral("Modo Chupa Cabra: \\n\\nEnquanto estiver ativado, tudo o que for "
+                                "copiado para a área de transferência (CTRL + C) é adicionado no "
+                                "campo de extração."),
+                 0, 200);
+    });
+    pnUtilitarios->hide();
+    return pnUtilitarios;
+}
+
+void TfrmExtrairNavegador::mostrarUtilitarios(bool mostrar)
+{
+    pnUtilitarios->setVisible(mostrar);
+    btnUtilitarios->setVisible(!mostrar);
+}
+
+void TfrmExtrairNavegador::definirCaptura(bool ligada)
+{
+    ckbChupaCabra->setChecked(ligada);
+    pnChupaCabra->setVisible(ligada);
+    if (ligada) {
+        tmChupaCabra->start();
+        // Keep the banner and the results in view.
+        mostrarUtilitarios(false);
+    } else {
+        tmChupaCabra->stop();
+    }
+}
+
+void TfrmExtrairNavegador::btnCopiarClick()
+{
+    if (pnChupaCabra->isVisible()) {
+        definirCaptura(false);
+        msgInformacao(QStringLiteral("A cópia automática foi desativada por segurança, já que você "
+                                     "copiou o conteúdo extraído"),
+                      5);
+    }
+    if (mmoDados->textCursor().hasSelection())
+        mmoDados->copy();
+}
+
+void TfrmExtrairNavegador::tmChupaCabraTimer()
+{
+    try {
+        QClipboard *area = QGuiApplication::clipboard();
+        if (!area)
+            return;
+        const QMimeData *dados = area->mimeData(QClipboard::Clipboard);
+        // Password managers mark secrets they copy; those are never taken.
+        if (dados && dados->data(QStringLiteral("x-kde-passwordManagerHint")) == "secret")
+            return;
+        const QString bruto = area->text(QClipboard::Clipboard);
+        const QString linha = linhaCapturada(bruto);
+        if (linha.isEmpty())
+            return;
+
+        const qint64 agora = QDateTime::currentMSecsSinceEpoch();
+        if (bruto == gUltimaCaptura) {
+            // Put back by a clipboard manager just after we emptied it, or
+            // never emptied at all: not a new copy.
+            if (agora - gMomentoCaptura < 1000) {
+                gMudancasDesdeCaptura = 0;
+                return;
+            }
+            if (gMudancasDesdeCaptura == 0)
+                return;
+        }
+
+        QString texto = mmoDados->toPlainText();
+        if (!texto.isEmpty() && !texto.endsWith(QLatin1Char('\n')))
+            texto += QLatin1Char('\n');
+        texto += linha + QLatin1Char('\n');
+        mmoDados->setPlainText(texto);
+        mmoDados->moveCursor(QTextCursor::End);
+
+        gUltimaCaptura = bruto;
+        gMomentoCaptura = agora;
+        // Only what was just taken is wiped: a newer copy by another program stays.
+        if (area->text(QClipboard::Clipboard) == bruto)
+            area->clear(QClipboard::Clipboard);
+        gMudancasDesdeCaptura = 0;
+        bombear();
+    } catch (...) {
+        // The clipboard may be held by another program; the next tick tries again.
+    }
+}
+
+void TfrmExtrairNavegador::iniciarFerramenta(int linhas)
+{
+    progress1->setMaximum(qMax(linhas, 1));
+    progress1->setValue(0);
+    pnProgresso->show();
+    gCancelou = std::make_shared<bool>(false);
+    lbStatus->setText(QStringLiteral("Executando a tarefa..."));
+    bombear();
+}
+
+void TfrmExtrairNavegador::excluirLinhasContendo(QPlainTextEdit *aMemo, const QString &valor)
+{
+    if (!aMemo)
+        return;
+    Execucao execucao(this);
+    const QStringList linhas = dividirLinhas(aMemo->toPlainText());
+    iniciarFerramenta(linhas.size());
+    try {
+        const QStringList mantidas = ::excluirLinhasContendo(linhas, valor);
+        progress1->setValue(progress1->maximum());
+        aMemo->setPlainText(mantidas.isEmpty() ? QString()
+                                               : mantidas.join(QLatin1Char('\n')) + QLatin1Char('\n'));
+    } catch (...) {
+    }
+    pnProgresso->hide();
+}
+
+void TfrmExtrairNavegador::excluirTextoEntre(QPlainTextEdit *aMemo, const QString &valori,
+                                             const QString &valorf)
+{
+    if (!aMemo)
+        return;
+    Execucao execucao(this);
+    aMemo->hide();
+    const QString texto = aMemo->toPlainText();
+    QStringList linhas = dividirLinhas(texto);
+    iniciarFerramenta(linhas.size());
+    try {
+        for (QString &l : linhas)
+            l = excluirTextoEntreNaLinha(l, valori, valorf);
+        progress1->setValue(progress1->maximum());
+        QString novo = linhas.join(QLatin1Char('\n'));
+        if (texto.endsWith(QLatin1Char('\n')))
+            novo += QLatin1Char('\n');
+        aMemo->setPlainText(novo);
+    } catch (...) {
+    }
+    aMemo->show();
+    pnProgresso->hide();
+}
+
+void TfrmExtrairNavegador::SpeedButton1Click()
+{
+    excluirLinhasContendo(mmoDados, edtExcluirContendo->text());
+}
+
+void TfrmExtrairNavegador::SpeedButton3Click()
+{
+    excluirTextoEntre(mmoDados, edtValori->text(), edtValorf->text());
+    msgInformacao(QStringLiteral("Pronto"), 1);
+}
+
+void TfrmExtrairNavegador::SpeedButton5Click()
+{
+    mmoDados->setPlainText(substituirSemCaixa(mmoDados->toPlainText(), edtSubstituir->text(), edtPor->text()));
+    msgInformacao(QStringLiteral("Pronto"), 1);
 }
 
 QWidget *TfrmExtrairNavegador::criarBarraInferior()

@@ -6,6 +6,7 @@
 #include <memory>
 
 class QButtonGroup;
+class QCheckBox;
 class QFrame;
 class QLabel;
 class QLineEdit;
@@ -47,6 +48,14 @@ public:
     void atualizarStatus();
     // Lines of mmoDados; an empty line after the last break does not count.
     int contarLinhasResultados() const;
+    // Results tools
+    void excluirLinhasContendo(QPlainTextEdit *aMemo, const QString &valor);
+    void excluirTextoEntre(QPlainTextEdit *aMemo, const QString &valori, const QString &valorf);
+    void btnCopiarClick();
+    void tmChupaCabraTimer();
+    // Capture on or off: check box, banner and timer together.
+    void definirCaptura(bool ligada);
+
     // True while a run or results tool of this window is on the stack.
     bool estaExecutando() const { return gExecucoes > 0; }
 
@@ -90,8 +99,26 @@ public:
     QPlainTextEdit *mmoExtracao = nullptr;
 
     // "Dados"
+    QPushButton *btnLimpar = nullptr;
+    QPushButton *btnSelecionarTudo = nullptr;
+    QPushButton *btnCopiar = nullptr;
+    QPushButton *btnUtilitarios = nullptr;
+    QPushButton *pnChupaCabra = nullptr;
     QPlainTextEdit *mmoDados = nullptr;
+    QFrame *pnUtilitarios = nullptr;
+    QLineEdit *edtExcluirContendo = nullptr;
+    QToolButton *SpeedButton1 = nullptr;
+    QLineEdit *edtValori = nullptr;
+    QLineEdit *edtValorf = nullptr;
+    QToolButton *SpeedButton3 = nullptr;
+    QLineEdit *edtSubstituir = nullptr;
+    QLineEdit *edtPor = nullptr;
+    QToolButton *SpeedButton5 = nullptr;
+    QCheckBox *ckbChupaCabra = nullptr;
+    QToolButton *SpeedButton6 = nullptr;
+    QToolButton *btnCloseUtils = nullptr;
     QLabel *stMemo = nullptr;
+    QTimer *tmChupaCabra = nullptr;
 
     // Bottom bar
     QPushButton *btnExtrairDados = nullptr;
@@ -122,11 +149,25 @@ private:
     QWidget *criarPaginaWeb();
     QWidget *criarPaginaTexto();
     QWidget *criarPaginaDados();
+    QWidget *criarUtilitarios();
+    void mostrarUtilitarios(bool mostrar);
+    // Shows the progress panel for a results tool over `linhas` lines and
+    // gives the tool its own stop request.
+    void iniciarFerramenta(int linhas);
+    void SpeedButton1Click();
+    void SpeedButton3Click();
+    void SpeedButton5Click();
     QWidget *criarBarraInferior();
     void voltarAoRepouso();
     void fecharJanela();
     void btnTutorialContatoClick();
     void tmStatusTimer();
+
+    // Capture must neither lose a copy nor loop with clipboard managers that
+    // put the last text back when the clipboard is emptied.
+    QString gUltimaCaptura;
+    qint64 gMomentoCaptura = 0;
+    int gMudancasDesdeCaptura = 0;
 
     int gExecucoes = 0;
     bool gFecharPendente = false;

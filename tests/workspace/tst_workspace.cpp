@@ -4,7 +4,13 @@
 #include "support/motoristaMensagens.h"
 #include "workspace/unFrmExtrairNavegador.h"
 
+#include "dialogs/unFrmMsg.h"
+
+#include <QCheckBox>
+#include <QClipboard>
 #include <QLabel>
+#include <QMimeData>
+#include <QToolButton>
 #include <QLineEdit>
 #include <QMdiArea>
 #include <QMdiSubWindow>
@@ -28,6 +34,10 @@ private slots:
     void statusVazioEContagem();
     void pararNaoRetomaExecucaoParada();
     void fecharDuranteExecucaoAdiaEFecha();
+    void ferramentasDeLinhas();
+    void copiarComCapturaLigada();
+    void capturaDaAreaDeTransferencia();
+    void capturaNaoPerdeNemRepete();
 
 private:
     TfrmExtrairNavegador *colando();
@@ -198,6 +208,126 @@ void TstWorkspace::fecharDuranteExecucaoAdiaEFecha()
     QVERIFY(fechou);
     QTRY_VERIFY(!ref);
     QVERIFY(principal->mdiArea->subWindowList().isEmpty());
+}
+
+void TstWorkspace::ferramentasDeLinhas()
+{
+    TfrmExtrairNavegador *frm = colando();
+    frm->pgcDados->setCurrentIndex(2);
+    QTest::mouseClick(frm->btnUtilitarios, Qt::LeftButton);
+    QVERIFY(frm->findChild<QWidget *>(QStringLiteral("pnUtilitários"))->isVisible());
+    QVERIFY(frm->btnUtilitarios->isHidden());
+
+    frm->mmoDados->setPlainText(QStringLiteral("axyb\nabc\ncxyd\n"));
+    frm->edtExcluirContendo->setText(QStringLiteral("xy"));
+    QTest::mouseClick(frm->SpeedButton1, Qt::LeftButton);
+    QCOMPARE(frm->mmoDados->toPlainText(), QStringLiteral("abc\n"));
+    QVERIFY(frm->pnProgresso->isHidden());
+
+    frm->mmoDados->setPlainText(QStringLiteral("Ana (11) 9999 (ext) fim\nBia (21\n"));
+    frm->edtValori->setText(QStringLiteral("("));
+    frm->edtValorf->setText(QStringLiteral(")"));
+    m->deixarFecharSozinha();
+    QTest::mouseClick(frm->SpeedButton3, Qt::LeftButton);
+    QCOMPARE(frm->mmoDados->toPlainText(), QStringLiteral("Ana  9999  fim\nBia (21\n"));
+    QVERIFY(frm->mmoDados->isVisible());
+    QCOMPARE(m->vistas.last().texto, QStringLiteral("Pronto"));
+
+    frm->mmoDados->setPlainText(QStringLiteral("Abc\nABC e abc\n"));
+    frm->edtSubstituir->setText(QStringLiteral("abc"));
+    frm->edtPor->setText(QStringLiteral("xyz"));
+    m->clicar(QStringLiteral("btnOk"));
+    QTest::mouseClick(frm->SpeedButton5, Qt::LeftButton);
+    QCOMPARE(frm->mmoDados->toPlainText(), QStringLiteral("xyz\nxyz e xyz\n"));
+
+    QTest::mouseClick(frm->btnCloseUtils, Qt::LeftButton);
+    QVERIFY(frm->pnUtilitarios->isHidden());
+    QVERIFY(frm->btnUtilitarios->isVisible());
+}
+
+void TstWorkspace::copiarComCapturaLigada()
+{
+    TfrmExtrairNavegador *frm = colando();
+    frm->pgcDados->setCurrentIndex(2);
+    QTest::mouseClick(frm->btnUtilitarios, Qt::LeftButton);
+    QTest::mouseClick(frm->ckbChupaCabra, Qt::LeftButton);
+    QVERIFY(frm->pnChupaCabra->isVisible());
+    QVERIFY(frm->tmChupaCabra->isActive());
+    QVERIFY(frm->pnUtilitarios->isHidden());
+
+    frm->mmoDados->setPlainText(QStringLiteral("ana@x.com\n"));
+    QTest::mouseClick(frm->btnSelecionarTudo, Qt::LeftButton);
+    m->aoAbrir([](TfrmMsg *msg) {
+        // Capture is already off when the message shows.
+        QVERIFY(!msg->tmFechar->isActive() || msg->tmFechar->interval() == 5000);
+        msg->done(1);
+    });
+    QTest::mouseClick(frm->btnCopiar, Qt::LeftButton);
+    QCOMPARE(m->vistas.size(), 1);
+    QCOMPARE(m->vistas[0].texto, QStringLiteral("A cópia automática foi desativada por segurança, já que "
+                                                 "você copiou o conteúdo extraído"));
+    QVERIFY(!frm->tmChupaCabra->isActive());
+    QVERIFY(frm->pnChupaCabra->isHidden());
+    QVERIFY(!frm->ckbChupaCabra->isChecked());
+    QCOMPARE(QGuiApplication::clipboard()->text(), QStringLiteral("ana@x.com\n"));
+    // Nothing fed back into the results by a capture tick.
+    QTest::qWait(400);
+    QCOMPARE(frm->mmoDados->toPlainText(), QStringLiteral("ana@x.com\n"));
+}
+
+void TstWorkspace::capturaDaAreaDeTransferencia()
+{
+    TfrmExtrairNavegador *frm = colando();
+    QClipboard *area = QGuiApplication::clipboard();
+    frm->definirCaptura(true);
+    frm->mmoDados->setPlainText(QStringLiteral("primeira"));
+
+    area->setText(QStringLiteral("a\nb"));
+    QTRY_COMPARE(frm->mmoDados->toPlainText(), QStringLiteral("primeira\na;b\n"));
+    QCOMPARE(area->text(), QString());
+
+    // Blanks add nothing and stay on the clipboard.
+    area->setText(QStringLiteral("  \n "));
+    frm->tmChupaCabraTimer();
+    QCOMPARE(area->text(), QStringLiteral("  \n "));
+
+    // A secret from a password manager is never taken.
+    auto *segredo = new QMimeData;
+    segredo->setText(QStringLiteral("senha123"));
+    segredo->setData(QStringLiteral("x-kde-passwordManagerHint"), "secret");
+    area->setMimeData(segredo);
+    frm->tmChupaCabraTimer();
+    QCOMPARE(frm->mmoDados->toPlainText(), QStringLiteral("primeira\na;b\n"));
+
+    // A click on the banner switches capture off.
+    QTest::mouseClick(frm->pnChupaCabra, Qt::LeftButton);
+    QVERIFY(!frm->tmChupaCabra->isActive());
+    QVERIFY(!frm->ckbChupaCabra->isChecked());
+    area->clear();
+}
+
+void TstWorkspace::capturaNaoPerdeNemRepete()
+{
+    TfrmExtrairNavegador *frm = colando();
+    QClipboard *area = QGuiApplication::clipboard();
+    area->setText(QStringLiteral("fone 1111"));
+    frm->tmChupaCabraTimer();
+    QCOMPARE(frm->mmoDados->toPlainText(), QStringLiteral("fone 1111\n"));
+
+    // A clipboard manager puts the text back at once: not taken again.
+    area->setText(QStringLiteral("fone 1111"));
+    frm->tmChupaCabraTimer();
+    frm->tmChupaCabraTimer();
+    QCOMPARE(frm->mmoDados->toPlainText(), QStringLiteral("fone 1111\n"));
+    QTest::qWait(1100);
+    frm->tmChupaCabraTimer();
+    QCOMPARE(frm->mmoDados->toPlainText(), QStringLiteral("fone 1111\n"));
+
+    // The user copies the same text again, seconds later: taken again.
+    area->setText(QStringLiteral("fone 1111"));
+    frm->tmChupaCabraTimer();
+    QCOMPARE(frm->mmoDados->toPlainText(), QStringLiteral("fone 1111\nfone 1111\n"));
+    area->clear();
 }
 
 VASPIRA_GUI_TEST_MAIN(TstWorkspace)

@@ -1,0 +1,54 @@
+#include "dialogs/desenho.h"
+
+#include <QFrame>
+#include <QIcon>
+#include <QPainter>
+#include <QPushButton>
+#include <QScreen>
+#include <QSvgRenderer>
+
+QPixmap desenharSvg(const QString &recurso, QSize tamanho, const QColor &fundo)
+{
+    QPixmap imagem(tamanho);
+    imagem.fill(fundo);
+    QSvgRenderer svg(recurso);
+    QPainter pintor(&imagem);
+    svg.render(&pintor);
+    return imagem;
+}
+
+QWidget *linhaDeDialogo(const QColor &cor)
+{
+    auto *l = new QFrame;
+    l->setFixedHeight(3);
+    l->setAutoFillBackground(true);
+    QPalette p = l->palette();
+    p.setColor(QPalette::Window, cor);
+    l->setPalette(p);
+    return l;
+}
+
+QPushButton *botaoDeDialogo(QWidget *dono, const char *nome, const QString &texto, int largura,
+                            const char *glifo)
+{
+    auto *b = new QPushButton(texto, dono);
+    b->setObjectName(QString::fromLatin1(nome));
+    b->setFlat(true);
+    b->setFixedSize(largura, 33);
+    b->setFocusPolicy(Qt::NoFocus);
+    b->setAutoDefault(false);
+    if (glifo) {
+        b->setIcon(QIcon(desenharSvg(QString::fromLatin1(glifo), QSize(24, 24))));
+        b->setIconSize(QSize(24, 24));
+    }
+    return b;
+}
+
+void centralizarNaTela(QWidget *janela)
+{
+    if (QScreen *tela = janela->screen()) {
+        QRect r = janela->frameGeometry();
+        r.moveCenter(tela->availableGeometry().center());
+        janela->move(r.topLeft());
+    }
+}

@@ -1,0 +1,24 @@
+#pragma once
+
+#include <QColor>
+#include <QPixmap>
+#include <QSize>
+#include <QString>
+
+class QPushButton;
+class QWidget;
+
+// Renders an SVG resource into a pixmap of the given size over `fundo`.
+QPixmap desenharSvg(const QString &recurso, QSize tamanho, const QColor &fundo = Qt::transparent);
+
+// A 3-pixel line in `cor`, used along the top and above the bottom bar of the
+// application's dialogs.
+QWidget *linhaDeDialogo(const QColor &cor);
+
+// A flat dialog button with a 24 × 24 glyph that never takes the focus: the
+// keys belong to the window.
+QPushButton *botaoDeDialogo(QWidget *dono, const char *nome, const QString &texto, int largura,
+                            const char *glifo);
+
+// Centres a top-level window on its screen's available area.
+void centralizarNaTela(QWidget *janela);

@@ -1,0 +1,147 @@
+#include "dialogs/unFrmGetValue.h"
+
+#include "dialogs/desenho.h"
+
+#include <QCoreApplication>
+#include <QHBoxLayout>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QTimer>
+#include <QVBoxLayout>
+
+TfrmGetValue::TfrmGetValue()
+    : QDialog(nullptr, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint
+                           | Qt::WindowCloseButtonHint | Qt::WindowStaysOnTopHint)
+{
+    setObjectName(QStringLiteral("frmGetValue"));
+    setAttribute(Qt::WA_QuitOnClose, false);
+    setModal(true);
+    setWindowTitle(QStringLiteral("Entrada de valor"));
+    setAutoFillBackground(true);
+    QPalette pal = palette();
+    pal.setColor(QPalette::Window, Qt::white);
+    setPalette(pal);
+    setFixedSize(707, 231);
+
+    Image1 = new QLabel;
+    Image1->setObjectName(QStringLiteral("Image1"));
+    Image1->setFixedSize(30, 30);
+    Image1->setPixmap(desenharSvg(QStringLiteral(":/dialogs/icones/valor_entrada.svg"), QSize(30, 30)));
+    auto *coluna = new QWidget;
+    coluna->setFixedWidth(73);
+    auto *layColuna = new QVBoxLayout(coluna);
+    layColuna->setContentsMargins(0, 27, 0, 0);
+    layColuna->addWidget(Image1, 0, Qt::AlignHCenter | Qt::AlignTop);
+    layColuna->addStretch();
+
+    lbtitle = new QLabel;
+    lbtitle->setObjectName(QStringLiteral("lbtitle"));
+    lbtitle->setFixedWidth(500);
+    lbtitle->setWordWrap(true);
+    lbtitle->setTextFormat(Qt::PlainText);
+    QFont fonteTitulo(QStringLiteral("Tahoma"));
+    fonteTitulo.setPixelSize(16);
+    fonteTitulo.setBold(true);
+    lbtitle->setFont(fonteTitulo);
+    QPalette palTitulo = lbtitle->palette();
+    palTitulo.setColor(QPalette::WindowText, QColor(0x60, 0x60, 0x60));
+    lbtitle->setPalette(palTitulo);
+
+    mmoValor = new QPlainTextEdit;
+    mmoValor->setObjectName(QStringLiteral("mmoValor"));
+    mmoValor->setFixedSize(609, 77);
+    mmoValor->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    QFont fonteValor(QStringLiteral("Tahoma"));
+    fonteValor.setPixelSize(15);
+    mmoValor->setFont(fonteValor);
+    mmoValor->installEventFilter(this);
+
+    auto *conteudo = new QVBoxLayout;
+    conteudo->setContentsMargins(0, 27, 12, 8);
+    conteudo->addWidget(lbtitle);
+    conteudo->addWidget(mmoValor);
+    conteudo->addStretch();
+
+    auto *meio = new QHBoxLayout;
+    meio->setContentsMargins(0, 0, 0, 0);
+    meio->addWidget(coluna);
+    meio->addLayout(conteudo, 1);
+
+    btnOk = botaoDeDialogo(this, "btnOk", QStringLiteral("&Ok"), 111, ":/dialogs/icones/glifo_ok.svg");
+    btnCancelar = botaoDeDialogo(this, "btnCancelar", QStringLiteral("&Cancelar"), 114,
+                                 ":/dialogs/icones/glifo_cancelar.svg");
+    connect(btnOk, &QPushButton::clicked, this, [this] { done(1); });
+    connect(btnCancelar, &QPushButton::clicked, this, [this] { done(2); });
+    auto *barra = new QWidget;
+    barra->setFixedHeight(41);
+    auto *layBarra = new QHBoxLayout(barra);
+    layBarra->setContentsMargins(6, 4, 6, 4);
+    layBarra->addWidget(btnOk);
+    layBarra->addStretch();
+    layBarra->addWidget(btnCancelar);
+
+    auto *principal = new QVBoxLayout(this);
+    principal->setContentsMargins(0, 0, 0, 0);
+    principal->setSpacing(0);
+    principal->addWidget(linhaDeDialogo(QColor(0xE9, 0xE9, 0xE9)));
+    principal->addLayout(meio, 1);
+    principal->addWidget(linhaDeDialogo(QColor(0xC0, 0xC0, 0xC0)));
+    principal->addWidget(barra);
+
+    Timer1 = new QTimer(this);
+    Timer1->setObjectName(QStringLiteral("Timer1"));
+    Timer1->setInterval(1000);
+    connect(Timer1, &QTimer::timeout, this, &TfrmGetValue::Timer1Timer);
+    Timer1->start();
+
+    mmoValor->setFocus();
+}
+
+void TfrmGetValue::reject()
+{
+    done(2);
+}
+
+bool TfrmGetValue::eventFilter(QObject *alvo, QEvent *evento)
+{
+    // Esc belongs to the window even inside the box; Enter stays in the box.
+    if (alvo == mmoValor && evento->type() == QEvent::KeyPress
+        && static_cast<QKeyEvent *>(evento)->key() == Qt::Key_Escape) {
+        done(2);
+        return true;
+    }
+    return QDialog::eventFilter(alvo, evento);
+}
+
+void TfrmGetValue::showEvent(QShowEvent *evento)
+{
+    QDialog::showEvent(evento);
+    raise();
+    activateWindow();
+    mmoValor->setFocus();
+}
+
+void TfrmGetValue::Timer1Timer()
+{
+    Timer1->stop();
+    if (isVisible()) {
+        raise();
+        activateWindow();
+    }
+}
+
+QString obterValor(const QString &titulo, const QString &valorInicial, int altura)
+{
+    TfrmGetValue frm;
+    frm.lbtitle->setText(titulo);
+    frm.mmoValor->setPlainText(valorInicial);
+    if (altura > 0)
+        frm.setFixedHeight(altura);
+    centralizarNaTela(&frm);
+    if (frm.exec() != 1)
+        return QString();
+    // The box separates lines with LF; the application's texts use CR LF.
+    return frm.mmoValor->toPlainText().replace(QLatin1Char('\n'), QStringLiteral("\r\n"));
+}
