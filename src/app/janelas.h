@@ -6,6 +6,7 @@ class TdtmExtrator;
 class TdtmPrincipal;
 class TfrmExtrairNavegador;
 class TfrmPrincipal;
+class TfrmProgresso;
 
 // The application's window references, one per kind. Each becomes empty when
 // its window is destroyed, so every use checks it first: windows can be
@@ -13,6 +14,7 @@ class TfrmPrincipal;
 struct Janelas {
     QPointer<TfrmPrincipal> frmPrincipal;
     QPointer<TdtmPrincipal> dtmPrincipal;
+    QPointer<TfrmProgresso> frmProgresso;
     QPointer<TdtmExtrator> dtmExtrator;
     // The most recently opened extraction workspace.
     QPointer<TfrmExtrairNavegador> frmExtrairNavegador;

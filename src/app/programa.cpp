@@ -4,6 +4,7 @@
 #include "app/janelas.h"
 #include "app/unDtmPrincipal.h"
 #include "app/unFrmPrincipal.h"
+#include "dialogs/unFrmProgresso.h"
 #include "harvest/bombeamento.h"
 #include "harvest/unDtmExtrator.h"
 
@@ -27,6 +28,8 @@ int executarPrograma(int argc, char *argv[])
 
     TdtmPrincipal dtmPrincipal;
     janelas().dtmPrincipal = &dtmPrincipal;
+    TfrmProgresso frmProgresso;
+    janelas().frmProgresso = &frmProgresso;
     TdtmExtrator dtmExtrator;
     janelas().dtmExtrator = &dtmExtrator;
 

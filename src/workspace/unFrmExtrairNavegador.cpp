@@ -7,6 +7,7 @@
 #include "harvest/ferramentas.h"
 #include "harvest/mesclagem.h"
 #include "harvest/textos.h"
+#include "storage/banco.h"
 
 #include <QButtonGroup>
 #include <QCheckBox>
@@ -26,7 +27,12 @@
 #include <QPlainTextEdit>
 #include <QProgressBar>
 #include <QPushButton>
+#include <QHeaderView>
 #include <QRadioButton>
+#include <QSqlError>
+#include <QSqlQueryModel>
+#include <QSqlRecord>
+#include <QTableView>
 #include <QTabWidget>
 #include <QTextBlock>
 #include <QTimer>
@@ -108,6 +114,34 @@ TfrmExtrairNavegador::TfrmExtrairNavegador(QWidget *parent)
 
     atualizarStatus();
     resize(900, 620);
+
+    // TODO: the scale label and the offer of online example scripts join the
+    // showing work with the click points and the script tools.
+    abrirListaDeScripts();
+}
+
+void TfrmExtrairNavegador::abrirListaDeScripts()
+{
+    QString erro;
+    QSqlDatabase db = conexaoBanco(&erro);
+    if (db.isOpen()) {
+        qryRepo->setQuery(
+            QStringLiteral("select * from tbrepo where categoria = \"extrair_config\""), db);
+        while (qryRepo->canFetchMore())
+            qryRepo->fetchMore();
+        if (qryRepo->lastError().isValid())
+            erro = qryRepo->lastError().text();
+    }
+    if (!erro.isEmpty()) {
+        qryRepo->clear();
+        msgErro(erro);
+        return;
+    }
+    for (int c = 0; c < qryRepo->columnCount(); ++c)
+        dbgRepo->setColumnHidden(c, qryRepo->record().fieldName(c) != u"nome");
+    const int nome = qryRepo->record().indexOf(QStringLiteral("nome"));
+    if (nome >= 0)
+        dbgRepo->setColumnWidth(nome, 300);
 }
 
 TfrmExtrairNavegador::~TfrmExtrairNavegador() = default;
@@ -208,9 +242,16 @@ QWidget *TfrmExtrairNavegador::criarPaginaWeb()
     esquerda->addLayout(repetir);
     esquerda->addStretch();
 
-    // The saved scripts' list and buttons are placed here.
     pnScripts = nomeado(new QWidget, "pnScripts");
-    new QVBoxLayout(pnScripts);
+    auto *layScripts = new QVBoxLayout(pnScripts);
+    qryRepo = new QSqlQueryModel(this);
+    dbgRepo = nomeado(new QTableView, "dbgRepo");
+    dbgRepo->setModel(qryRepo);
+    dbgRepo->setSelectionBehavior(QAbstractItemView::SelectRows);
+    dbgRepo->setSelectionMode(QAbstractItemView::SingleSelection);
+    dbgRepo->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    dbgRepo->verticalHeader()->hide();
+    layScripts->addWidget(dbgRepo);
 
     auto *layout = new QHBoxLayout(pagina);
     layout->addLayout(esquerda, 3);

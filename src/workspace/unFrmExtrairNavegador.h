@@ -14,6 +14,8 @@ class QPlainTextEdit;
 class QProgressBar;
 class QPushButton;
 class QRadioButton;
+class QSqlQueryModel;
+class QTableView;
 class QTabWidget;
 class QTimer;
 class QToolButton;
@@ -46,6 +48,9 @@ public:
     // Merges harvested lines (CR LF, CR or LF separated) into mmoDados.
     void mesclarResultados(const QString &coletado);
     void atualizarStatus();
+    // Lists the saved scripts. A database that cannot be read is reported
+    // and leaves the list empty: the workspace still opens.
+    void abrirListaDeScripts();
     // Lines of mmoDados; an empty line after the last break does not count.
     int contarLinhasResultados() const;
     // Results tools
@@ -86,6 +91,8 @@ public:
     QLabel *lbEscala = nullptr;
     QLineEdit *edtRepetir = nullptr;
     QWidget *pnScripts = nullptr;
+    QTableView *dbgRepo = nullptr;
+    QSqlQueryModel *qryRepo = nullptr;
 
     // "Extrair de um texto"
     QRadioButton *rdbTelefones2 = nullptr;

@@ -4,6 +4,9 @@
 #include "storage/configuracao.h"
 #include "support/mainGui.h"
 #include "support/motoristaMensagens.h"
+#include "workspace/unFrmExtrairNavegador.h"
+
+#include <QSqlQueryModel>
 
 #include <QFile>
 #include <QFileInfo>
@@ -138,6 +141,17 @@ void TstStorage::bancoDanificadoRelataENaoApaga()
         mensagem = e.mensagem();
     }
     QVERIFY2(!mensagem.isEmpty(), "o erro deveria chegar ao relatório geral");
+
+    // A workspace still opens, with an empty script list, after the report.
+    {
+        MotoristaMensagens m;
+        m.clicar("btnOk");
+        TfrmExtrairNavegador frm;
+        QCOMPARE(m.vistas.size(), 1);
+        QCOMPARE(m.vistas[0].tipo, 2);
+        QCOMPARE(frm.qryRepo->rowCount(), 0);
+    }
+
     QFile f(arquivo("banco.db"));
     QVERIFY(f.open(QIODevice::ReadOnly));
     QCOMPARE(f.readAll(), lixo);
