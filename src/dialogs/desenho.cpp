@@ -1,6 +1,8 @@
 #include "dialogs/desenho.h"
 
 #include <QFrame>
+#include <QHBoxLayout>
+#include <QVBoxLayout>
 #include <QIcon>
 #include <QPainter>
 #include <QPushButton>
@@ -51,4 +53,38 @@ void centralizarNaTela(QWidget *janela)
         r.moveCenter(tela->availableGeometry().center());
         janela->move(r.topLeft());
     }
+}
+
+void prepararDialogoBranco(QWidget *janela, const char *nome)
+{
+    janela->setObjectName(QString::fromLatin1(nome));
+    janela->setAttribute(Qt::WA_QuitOnClose, false);
+    janela->setAutoFillBackground(true);
+    QPalette pal = janela->palette();
+    pal.setColor(QPalette::Window, Qt::white);
+    janela->setPalette(pal);
+}
+
+void montarMolduraDeDialogo(QWidget *janela, QLayout *meio, QPushButton *esquerda, QWidget *centro,
+                            QPushButton *direita)
+{
+    auto *barra = new QWidget;
+    barra->setFixedHeight(41);
+    auto *layBarra = new QHBoxLayout(barra);
+    layBarra->setContentsMargins(6, 4, 6, 4);
+    layBarra->addWidget(esquerda);
+    layBarra->addStretch();
+    if (centro) {
+        layBarra->addWidget(centro);
+        layBarra->addStretch();
+    }
+    layBarra->addWidget(direita);
+
+    auto *principal = new QVBoxLayout(janela);
+    principal->setContentsMargins(0, 0, 0, 0);
+    principal->setSpacing(0);
+    principal->addWidget(linhaDeDialogo(QColor(0xE9, 0xE9, 0xE9)));
+    principal->addLayout(meio, 1);
+    principal->addWidget(linhaDeDialogo(QColor(0xC0, 0xC0, 0xC0)));
+    principal->addWidget(barra);
 }

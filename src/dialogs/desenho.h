@@ -5,6 +5,7 @@
 #include <QSize>
 #include <QString>
 
+class QLayout;
 class QPushButton;
 class QWidget;
 
@@ -19,6 +20,16 @@ QWidget *linhaDeDialogo(const QColor &cor);
 // keys belong to the window.
 QPushButton *botaoDeDialogo(QWidget *dono, const char *nome, const QString &texto, int largura,
                             const char *glifo);
+
+// The application's modal dialogs: white, their own top-level window, never
+// keeping the application alive on their own.
+void prepararDialogoBranco(QWidget *janela, const char *nome);
+
+// Lays out a dialog: a light grey line on top, `meio`, a silver line and the
+// 41-pixel bottom bar with `esquerda` and `direita` at the ends and `centro`
+// (may be null) between them.
+void montarMolduraDeDialogo(QWidget *janela, QLayout *meio, QPushButton *esquerda, QWidget *centro,
+                            QPushButton *direita);
 
 // Centres a top-level window on its screen's available area.
 void centralizarNaTela(QWidget *janela);

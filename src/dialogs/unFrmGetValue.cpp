@@ -15,14 +15,9 @@ TfrmGetValue::TfrmGetValue()
     : QDialog(nullptr, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint
                            | Qt::WindowCloseButtonHint | Qt::WindowStaysOnTopHint)
 {
-    setObjectName(QStringLiteral("frmGetValue"));
-    setAttribute(Qt::WA_QuitOnClose, false);
+    prepararDialogoBranco(this, "frmGetValue");
     setModal(true);
     setWindowTitle(QStringLiteral("Entrada de valor"));
-    setAutoFillBackground(true);
-    QPalette pal = palette();
-    pal.setColor(QPalette::Window, Qt::white);
-    setPalette(pal);
     setFixedSize(707, 231);
 
     Image1 = new QLabel;
@@ -74,21 +69,7 @@ TfrmGetValue::TfrmGetValue()
                                  ":/dialogs/icones/glifo_cancelar.svg");
     connect(btnOk, &QPushButton::clicked, this, [this] { done(1); });
     connect(btnCancelar, &QPushButton::clicked, this, [this] { done(2); });
-    auto *barra = new QWidget;
-    barra->setFixedHeight(41);
-    auto *layBarra = new QHBoxLayout(barra);
-    layBarra->setContentsMargins(6, 4, 6, 4);
-    layBarra->addWidget(btnOk);
-    layBarra->addStretch();
-    layBarra->addWidget(btnCancelar);
-
-    auto *principal = new QVBoxLayout(this);
-    principal->setContentsMargins(0, 0, 0, 0);
-    principal->setSpacing(0);
-    principal->addWidget(linhaDeDialogo(QColor(0xE9, 0xE9, 0xE9)));
-    principal->addLayout(meio, 1);
-    principal->addWidget(linhaDeDialogo(QColor(0xC0, 0xC0, 0xC0)));
-    principal->addWidget(barra);
+    montarMolduraDeDialogo(this, meio, btnOk, nullptr, btnCancelar);
 
     Timer1 = new QTimer(this);
     Timer1->setObjectName(QStringLiteral("Timer1"));

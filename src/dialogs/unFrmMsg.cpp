@@ -40,13 +40,8 @@ TfrmMsg::TfrmMsg()
     : QDialog(nullptr, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint
                            | Qt::WindowCloseButtonHint | Qt::WindowStaysOnTopHint)
 {
-    setObjectName(QStringLiteral("frmMsg"));
-    setAttribute(Qt::WA_QuitOnClose, false);
+    prepararDialogoBranco(this, "frmMsg");
     setModal(true);
-    setAutoFillBackground(true);
-    QPalette pal = palette();
-    pal.setColor(QPalette::Window, Qt::white);
-    setPalette(pal);
     resize(740, 249);
 
     for (const char *icone : kIcones)
@@ -110,23 +105,7 @@ TfrmMsg::TfrmMsg()
     ckbHide->installEventFilter(this);
     connect(ckbHide, &QCheckBox::clicked, this, &TfrmMsg::ckbHideClick);
 
-    auto *barra = new QWidget;
-    barra->setFixedHeight(41);
-    auto *layBarra = new QHBoxLayout(barra);
-    layBarra->setContentsMargins(6, 4, 6, 4);
-    layBarra->addWidget(btnOk);
-    layBarra->addStretch();
-    layBarra->addWidget(ckbHide);
-    layBarra->addStretch();
-    layBarra->addWidget(btnCancelar);
-
-    auto *principal = new QVBoxLayout(this);
-    principal->setContentsMargins(0, 0, 0, 0);
-    principal->setSpacing(0);
-    principal->addWidget(linhaDeDialogo(QColor(0xE9, 0xE9, 0xE9)));
-    principal->addLayout(meio, 1);
-    principal->addWidget(linhaDeDialogo(QColor(0xC0, 0xC0, 0xC0)));
-    principal->addWidget(barra);
+    montarMolduraDeDialogo(this, meio, btnOk, ckbHide, btnCancelar);
 
     Timer1 = new QTimer(this);
     Timer1->setObjectName(QStringLiteral("Timer1"));

@@ -63,6 +63,51 @@ void bombear()
     QCoreApplication::processEvents();
 }
 
+// "O que você quer extrair?": the web page and the text page each have their
+// own group, named alike with a suffix ("rdbTelefones", "rdbTelefones2").
+void montarEscolha(QVBoxLayout *layout, QWidget *pagina, const char *sufixo, QRadioButton *&telefones,
+                   QRadioButton *&emails, QRadioButton *&contendo, QRadioButton *&entre,
+                   QLineEdit *&edtContendo, QLineEdit *&edtEntre1, QLineEdit *&edtEntre2)
+{
+    auto nome = [sufixo](const char *base) {
+        return QString::fromLatin1(base) + QString::fromLatin1(sufixo);
+    };
+    auto radio = [&](const char *texto, const char *base) {
+        auto *r = new QRadioButton(QString::fromUtf8(texto));
+        r->setObjectName(nome(base));
+        return r;
+    };
+    auto campo = [&](const char *base) {
+        auto *e = new QLineEdit;
+        e->setObjectName(nome(base));
+        return e;
+    };
+    layout->addWidget(rotuloNegrito(QStringLiteral("O que você quer extrair?")));
+    auto *grupo = new QButtonGroup(pagina);
+    telefones = radio("Telefones", "rdbTelefones");
+    emails = radio("E-mails", "rdbEmails");
+    contendo = radio("Textos contendo:", "rdbTextoContendo");
+    entre = radio("Texto contido entre:", "rdbTextoEntre");
+    for (QRadioButton *r : {telefones, emails, contendo, entre})
+        grupo->addButton(r);
+    telefones->setChecked(true);
+    edtContendo = campo("edtContendo");
+    edtEntre1 = campo("edtEntre1");
+    edtEntre2 = campo("edtEntre2");
+    layout->addWidget(telefones);
+    layout->addWidget(emails);
+    auto *linhaContendo = new QHBoxLayout;
+    linhaContendo->addWidget(contendo);
+    linhaContendo->addWidget(edtContendo, 1);
+    layout->addLayout(linhaContendo);
+    auto *linhaEntre = new QHBoxLayout;
+    linhaEntre->addWidget(entre);
+    linhaEntre->addWidget(edtEntre1, 1);
+    linhaEntre->addWidget(new QLabel(QStringLiteral("e")));
+    linhaEntre->addWidget(edtEntre2, 1);
+    layout->addLayout(linhaEntre);
+}
+
 } // namespace
 
 TfrmExtrairNavegador::Execucao::Execucao(TfrmExtrairNavegador *janela)
@@ -178,30 +223,8 @@ QWidget *TfrmExtrairNavegador::criarPaginaWeb()
     campos->addWidget(edtDescricao, 2, 1, 1, 2);
     esquerda->addLayout(campos);
 
-    esquerda->addWidget(rotuloNegrito(QStringLiteral("O que você quer extrair?")));
-    auto *oQue = new QButtonGroup(pagina);
-    rdbTelefones = nomeado(new QRadioButton(QStringLiteral("Telefones")), "rdbTelefones");
-    rdbEmails = nomeado(new QRadioButton(QStringLiteral("E-mails")), "rdbEmails");
-    rdbTextoContendo = nomeado(new QRadioButton(QStringLiteral("Textos contendo:")), "rdbTextoContendo");
-    rdbTextoEntre = nomeado(new QRadioButton(QStringLiteral("Texto contido entre:")), "rdbTextoEntre");
-    for (QRadioButton *r : {rdbTelefones, rdbEmails, rdbTextoContendo, rdbTextoEntre})
-        oQue->addButton(r);
-    rdbTelefones->setChecked(true);
-    edtContendo = nomeado(new QLineEdit, "edtContendo");
-    edtEntre1 = nomeado(new QLineEdit, "edtEntre1");
-    edtEntre2 = nomeado(new QLineEdit, "edtEntre2");
-    esquerda->addWidget(rdbTelefones);
-    esquerda->addWidget(rdbEmails);
-    auto *contendo = new QHBoxLayout;
-    contendo->addWidget(rdbTextoContendo);
-    contendo->addWidget(edtContendo, 1);
-    esquerda->addLayout(contendo);
-    auto *entre = new QHBoxLayout;
-    entre->addWidget(rdbTextoEntre);
-    entre->addWidget(edtEntre1, 1);
-    entre->addWidget(new QLabel(QStringLiteral("e")));
-    entre->addWidget(edtEntre2, 1);
-    esquerda->addLayout(entre);
+    montarEscolha(esquerda, pagina, "", rdbTelefones, rdbEmails, rdbTextoContendo, rdbTextoEntre,
+                  edtContendo, edtEntre1, edtEntre2);
 
     esquerda->addWidget(rotuloNegrito(QStringLiteral("Método de extração:")));
     auto *metodo = new QButtonGroup(pagina);
@@ -264,30 +287,8 @@ QWidget *TfrmExtrairNavegador::criarPaginaTexto()
     auto *pagina = new QWidget;
     auto *layout = new QVBoxLayout(pagina);
 
-    layout->addWidget(rotuloNegrito(QStringLiteral("O que você quer extrair?")));
-    auto *oQue = new QButtonGroup(pagina);
-    rdbTelefones2 = nomeado(new QRadioButton(QStringLiteral("Telefones")), "rdbTelefones2");
-    rdbEmails2 = nomeado(new QRadioButton(QStringLiteral("E-mails")), "rdbEmails2");
-    rdbTextoContendo2 = nomeado(new QRadioButton(QStringLiteral("Textos contendo:")), "rdbTextoContendo2");
-    rdbTextoEntre2 = nomeado(new QRadioButton(QStringLiteral("Texto contido entre:")), "rdbTextoEntre2");
-    for (QRadioButton *r : {rdbTelefones2, rdbEmails2, rdbTextoContendo2, rdbTextoEntre2})
-        oQue->addButton(r);
-    rdbTelefones2->setChecked(true);
-    edtContendo2 = nomeado(new QLineEdit, "edtContendo2");
-    edtEntre12 = nomeado(new QLineEdit, "edtEntre12");
-    edtEntre22 = nomeado(new QLineEdit, "edtEntre22");
-    layout->addWidget(rdbTelefones2);
-    layout->addWidget(rdbEmails2);
-    auto *contendo = new QHBoxLayout;
-    contendo->addWidget(rdbTextoContendo2);
-    contendo->addWidget(edtContendo2, 1);
-    layout->addLayout(contendo);
-    auto *entre = new QHBoxLayout;
-    entre->addWidget(rdbTextoEntre2);
-    entre->addWidget(edtEntre12, 1);
-    entre->addWidget(new QLabel(QStringLiteral("e")));
-    entre->addWidget(edtEntre22, 1);
-    layout->addLayout(entre);
+    montarEscolha(layout, pagina, "2", rdbTelefones2, rdbEmails2, rdbTextoContendo2, rdbTextoEntre2,
+                  edtContendo2, edtEntre12, edtEntre22);
 
     SpeedButton4 = nomeado(new QToolButton, "SpeedButton4");
     SpeedButton4->setText(QStringLiteral("Limpar"));
