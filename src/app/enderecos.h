@@ -9,3 +9,10 @@ QString enderecoServidor();
 // The tutorials playlist, opened by "Tutoriais" and by the workspace's
 // "Tutorial".
 QString enderecoTutoriais();
+
+// The product's web site, shown on the splash.
+QString enderecoSite();
+
+// A page of the product server (falling back to the web site when no server
+// is configured), for example "/vaspira/tutorial1.htm".
+QString enderecoNoServidor(const QString &caminho);

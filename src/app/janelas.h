@@ -5,8 +5,11 @@
 class TdtmExtrator;
 class TdtmPrincipal;
 class TfrmExtrairNavegador;
+class TfrmNotes;
 class TfrmPrincipal;
 class TfrmProgresso;
+class TfrmSplash;
+class TfrmTips;
 
 // The application's window references, one per kind. Each becomes empty when
 // its window is destroyed, so every use checks it first: windows can be
@@ -18,6 +21,9 @@ struct Janelas {
     QPointer<TdtmExtrator> dtmExtrator;
     // The most recently opened extraction workspace.
     QPointer<TfrmExtrairNavegador> frmExtrairNavegador;
+    QPointer<TfrmSplash> frmSplash;
+    QPointer<TfrmTips> frmTips;
+    QPointer<TfrmNotes> frmNotes;
 };
 
 Janelas &janelas();

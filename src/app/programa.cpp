@@ -7,6 +7,8 @@
 #include "dialogs/unFrmProgresso.h"
 #include "harvest/bombeamento.h"
 #include "harvest/unDtmExtrator.h"
+#include "welcome/unFrmSplash.h"
+#include "welcome/unFrmTips.h"
 
 int executarPrograma(int argc, char *argv[])
 {
@@ -25,6 +27,10 @@ int executarPrograma(int argc, char *argv[])
 
     TfrmPrincipal frmPrincipal;
     janelas().frmPrincipal = &frmPrincipal;
+    frmPrincipal.showMaximized();
+
+    auto *splash = new TfrmSplash;
+    janelas().frmSplash = splash;
 
     TdtmPrincipal dtmPrincipal;
     janelas().dtmPrincipal = &dtmPrincipal;
@@ -32,8 +38,12 @@ int executarPrograma(int argc, char *argv[])
     janelas().frmProgresso = &frmProgresso;
     TdtmExtrator dtmExtrator;
     janelas().dtmExtrator = &dtmExtrator;
+    novaJanelaDeDicas();
 
-    frmPrincipal.showMaximized();
 
-    return app.exec();
+    const int codigo = app.exec();
+    // Windows without an owner outlive the main window; end them with it.
+    delete janelas().frmTips.data();
+    delete janelas().frmSplash.data();
+    return codigo;
 }

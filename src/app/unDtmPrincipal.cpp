@@ -5,6 +5,7 @@
 #include "dialogs/mensagens.h"
 #include "storage/banco.h"
 #include "storage/configuracao.h"
+#include "welcome/unFrmTips.h"
 
 #include <QMenu>
 #include <QTimer>
@@ -30,7 +31,7 @@ void TdtmPrincipal::tmInicioTimer()
     // TODO: the build and update checks run first once the update window exists.
     const bool ocultarDicas = valorVerdadeiro(readConfig(QStringLiteral("showtips")));
     if (!ocultarDicas)
-        emit mostrarDicas();
+        exibirDicasIniciais();
 }
 
 void TdtmPrincipal::abrirBD()

@@ -32,10 +32,6 @@ public:
     QDateTime gMomento;
     QTimer *tmInicio = nullptr;
 
-signals:
-    // The start-up found that the usage tips are to be shown.
-    void mostrarDicas();
-
 private:
     void tmInicioTimer();
 };

@@ -4,6 +4,8 @@
 #include "app/janelas.h"
 #include "app/pausa.h"
 #include "app/unDtmPrincipal.h"
+#include "notes/unFrmNotes.h"
+#include "welcome/unFrmTips.h"
 #include "dialogs/mensagens.h"
 #include "workspace/unFrmExtrairNavegador.h"
 
@@ -55,7 +57,7 @@ TfrmPrincipal::TfrmPrincipal(QWidget *parent)
     btnNotes = new QToolButton;
     btnNotes->setObjectName(QStringLiteral("btnNotes"));
     btnNotes->setText(QStringLiteral("Anotações"));
-    // TODO: opens the notes window once it exists.
+    connect(btnNotes, &QToolButton::clicked, this, &TfrmPrincipal::abrirNotas);
     barra->addWidget(btnNotes);
     auto *espaco = new QWidget;
     espaco->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Preferred);
@@ -92,7 +94,7 @@ TfrmPrincipal::TfrmPrincipal(QWidget *parent)
     opcoes->setObjectName(QStringLiteral("mnOpcoes"));
     Exibirdicasdeuso1 = opcoes->addAction(QStringLiteral("Exibir dicas de uso"));
     Exibirdicasdeuso1->setObjectName(QStringLiteral("Exibirdicasdeuso1"));
-    // TODO: shows a new tips window once it exists.
+    connect(Exibirdicasdeuso1, &QAction::triggered, this, [] { novaJanelaDeDicas()->show(); });
     Fechar1 = opcoes->addAction(QStringLiteral("Fechar o sistema"));
     Fechar1->setObjectName(QStringLiteral("Fechar1"));
     connect(Fechar1, &QAction::triggered, this, &QWidget::close);
@@ -153,6 +155,11 @@ void TfrmPrincipal::closeEvent(QCloseEvent *evento)
         evento->ignore();
         return;
     }
+    // Unsaved notes get their own question; "&Não" keeps the application open.
+    if (TfrmNotes *notas = janelas().frmNotes; notas && !notas->podeFechar()) {
+        evento->ignore();
+        return;
+    }
     evento->accept();
     // Queued, so the close completes before the event loop ends.
     QMetaObject::invokeMethod(qApp, &QCoreApplication::quit, Qt::QueuedConnection);
@@ -187,6 +194,22 @@ TfrmExtrairNavegador *TfrmPrincipal::extrairColando()
     frm->pgcDados->setTabVisible(0, false);
     frm->gModoExtracao = QStringLiteral("texto");
     return frm;
+}
+
+TfrmNotes *TfrmPrincipal::abrirNotas()
+{
+    btnNotes->setEnabled(false);
+    auto *notas = new TfrmNotes;
+    QMdiSubWindow *sub = mdiArea->addSubWindow(notas);
+    sub->setAttribute(Qt::WA_DeleteOnClose);
+    connect(notas, &QObject::destroyed, btnNotes, [botao = QPointer<QToolButton>(btnNotes)] {
+        if (botao)
+            botao->setEnabled(true);
+    });
+    janelas().frmNotes = notas;
+    notas->show();
+    sub->show();
+    return notas;
 }
 
 void TfrmPrincipal::extrairDeArquivos()

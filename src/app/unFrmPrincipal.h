@@ -10,6 +10,7 @@ class QTimer;
 class QToolButton;
 class QWidget;
 class TfrmExtrairNavegador;
+class TfrmNotes;
 
 // The main window: a frame that hosts every other window of the application.
 class TfrmPrincipal : public QMainWindow
@@ -22,6 +23,7 @@ public:
     TfrmExtrairNavegador *extrairDaWeb();
     TfrmExtrairNavegador *extrairColando();
     void extrairDeArquivos();
+    TfrmNotes *abrirNotas();
 
     // Waits while pumping events; see pausar().
     void pausarSegundos(double segundos);
