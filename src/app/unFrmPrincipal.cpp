@@ -165,14 +165,28 @@ void TfrmPrincipal::closeEvent(QCloseEvent *evento)
     QMetaObject::invokeMethod(qApp, &QCoreApplication::quit, Qt::QueuedConnection);
 }
 
+QMdiSubWindow *TfrmPrincipal::hospedar(QWidget *janela, bool centralizar)
+{
+    const QSize tamanho = janela->size();
+    QMdiSubWindow *sub = mdiArea->addSubWindow(janela);
+    sub->setAttribute(Qt::WA_DeleteOnClose);
+    sub->setWindowIcon(QIcon(QPixmap(1, 1)));
+    janela->show();
+    sub->show();
+    // The child keeps its designed client size inside the frame.
+    sub->resize(tamanho + (sub->size() - janela->size()));
+    if (centralizar) {
+        QRect r = sub->geometry();
+        r.moveCenter(mdiArea->viewport()->rect().center());
+        sub->move(r.topLeft().x() < 0 ? 0 : r.topLeft().x(), r.topLeft().y() < 0 ? 0 : r.topLeft().y());
+    }
+    return sub;
+}
+
 TfrmExtrairNavegador *TfrmPrincipal::novoWorkspace()
 {
     auto *frm = new TfrmExtrairNavegador;
-    QMdiSubWindow *sub = mdiArea->addSubWindow(frm);
-    sub->setAttribute(Qt::WA_DeleteOnClose);
-    sub->setWindowIcon(QIcon());
-    frm->show();
-    sub->show();
+    hospedar(frm, false);
     janelas().frmExtrairNavegador = frm;
     return frm;
 }
@@ -200,15 +214,12 @@ TfrmNotes *TfrmPrincipal::abrirNotas()
 {
     btnNotes->setEnabled(false);
     auto *notas = new TfrmNotes;
-    QMdiSubWindow *sub = mdiArea->addSubWindow(notas);
-    sub->setAttribute(Qt::WA_DeleteOnClose);
+    hospedar(notas, true);
     connect(notas, &QObject::destroyed, btnNotes, [botao = QPointer<QToolButton>(btnNotes)] {
         if (botao)
             botao->setEnabled(true);
     });
     janelas().frmNotes = notas;
-    notas->show();
-    sub->show();
     return notas;
 }
 

@@ -5,6 +5,7 @@
 class QAction;
 class QLabel;
 class QMdiArea;
+class QMdiSubWindow;
 class QPushButton;
 class QTimer;
 class QToolButton;
@@ -54,6 +55,8 @@ protected:
 
 private:
     TfrmExtrairNavegador *novoWorkspace();
+    // Puts a window into the frame as a child window that is freed on close.
+    QMdiSubWindow *hospedar(QWidget *janela, bool centralizar);
     void tmStartTimer();
     void tmIniciarNavegadoresTimer();
     void SpeedButton1Click();
