@@ -1,6 +1,10 @@
 #include "harvest/unDtmExtrator.h"
 
 #include "harvest/emails.h"
+#include "harvest/mesclagem.h"
+#include "harvest/palavras.h"
+#include "harvest/telefones.h"
+#include "harvest/textos.h"
 
 TdtmExtrator::TdtmExtrator(QObject *parent)
     : QObject(parent)
@@ -11,4 +15,31 @@ TdtmExtrator::TdtmExtrator(QObject *parent)
 QString TdtmExtrator::getEmails(const QString &source) const
 {
     return ::getEmails(source);
+}
+
+QString TdtmExtrator::getTelefones(const QString &texto) const
+{
+    return getTelefones2(texto);
+}
+
+QString TdtmExtrator::getTelefones2(const QString &texto) const
+{
+    return ::getTelefones(texto);
+}
+
+QString TdtmExtrator::GetNumbersFromString(const QString &text) const
+{
+    return ::GetNumbersFromString(text);
+}
+
+QString TdtmExtrator::validaTelefone(const QString &telefone) const
+{
+    return ::validaTelefone(telefone);
+}
+
+QString TdtmExtrator::getTextoEntre(const QString &texto, const QString &valori,
+                                    const QString &valorf) const
+{
+    const QStringList pecas = mesclarLinhas({}, varrerEntre(texto, valori, valorf), collatorDeResultados());
+    return aparar(juntarLinhasCrLf(pecas));
 }

@@ -16,7 +16,9 @@ constexpr char16_t kCp1252Alto[32] = {
     0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x009D, 0x017E, 0x0178,
 };
 
-QString decodificarCp1252(const QByteArray &bytes)
+} // namespace
+
+QString decodificarWindows1252(QByteArrayView bytes)
 {
     QString texto(bytes.size(), Qt::Uninitialized);
     QChar *d = texto.data();
@@ -26,6 +28,8 @@ QString decodificarCp1252(const QByteArray &bytes)
     }
     return texto;
 }
+
+namespace {
 
 bool comeca(const QByteArray &bytes, std::initializer_list<unsigned char> marca)
 {
@@ -63,7 +67,7 @@ TextoDecodificado decodificarTexto(const QByteArray &bytes)
     QString texto = utf8.decode(bytes);
     if (!utf8.hasError())
         return {texto, Codificacao::Utf8};
-    return {decodificarCp1252(bytes), Codificacao::Windows1252};
+    return {decodificarWindows1252(bytes), Codificacao::Windows1252};
 }
 
 QByteArray codificarTexto(const QString &texto, Codificacao codificacao)

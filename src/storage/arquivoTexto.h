@@ -22,6 +22,9 @@ struct TextoDecodificado {
 // ever replaced by "?".
 TextoDecodificado decodificarTexto(const QByteArray &bytes);
 
+// Windows-1252 bytes as text (the table behind decodificarTexto).
+QString decodificarWindows1252(QByteArrayView bytes);
+
 // The one place where text becomes bytes. Windows1252 is written as UTF-8.
 QByteArray codificarTexto(const QString &texto, Codificacao codificacao);
 

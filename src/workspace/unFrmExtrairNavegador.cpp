@@ -6,10 +6,14 @@
 #include "harvest/emails.h"
 #include "harvest/ferramentas.h"
 #include "harvest/mesclagem.h"
+#include "harvest/palavras.h"
+#include "harvest/telefones.h"
+#include "harvest/unDtmExtrator.h"
 #include "harvest/textos.h"
 #include "storage/banco.h"
 
 #include <QButtonGroup>
+#include <climits>
 #include <QCheckBox>
 #include <QClipboard>
 #include <QDateTime>
@@ -650,17 +654,20 @@ void TfrmExtrairNavegador::extrairDeTexto()
                 if (aparar(edtContendo2->text()).isEmpty()) {
                     msgErro(QStringLiteral("Faltou definir o texto que deve ser localizado"));
                     colheu = false;
+                } else {
+                    coletado = extrairContendo(texto, edtContendo2->text());
                 }
-                // TODO: the keyword scan arrives with the rest of the harvesting engine.
             } else if (rdbTextoEntre2->isChecked()) {
                 if (aparar(edtEntre12->text()).isEmpty() || aparar(edtEntre22->text()).isEmpty()) {
                     msgErro(QStringLiteral(
                         "Faltou definir os dois termos entre os quais os textos devem ser capturados"));
                     colheu = false;
+                } else {
+                    coletado = TdtmExtrator().getTextoEntre(texto, edtEntre12->text(), edtEntre22->text());
                 }
-                // TODO: the between-markers scan arrives with the rest of the harvesting engine.
+            } else if (rdbTelefones2->isChecked()) {
+                coletado = extrairTelefones(texto);
             }
-            // TODO: "Telefones" harvests once the phone scan exists.
 
             if (colheu) {
                 lbStatus->setText(QStringLiteral("Atualizando dados coletados..."));
@@ -698,6 +705,41 @@ QString TfrmExtrairNavegador::extrairEmails(const QString &texto)
         bombear();
         resultado = ::getEmails(texto);
         return aparar(resultado);
+    } catch (...) {
+        return QString();
+    }
+}
+
+QString TfrmExtrairNavegador::extrairTelefones(const QString &texto)
+{
+    try {
+        bombear();
+        return aparar(::getTelefones(texto));
+    } catch (...) {
+        return QString();
+    }
+}
+
+QString TfrmExtrairNavegador::extrairContendo(const QString &texto, const QString &valor)
+{
+    try {
+        // Only read: clearing the flag is the business of the run.
+        const PedidoParada pedido = gCancelou;
+        progress1->setMaximum(static_cast<int>(qBound(qsizetype(1), texto.size(), qsizetype(INT_MAX))));
+        progress1->setValue(0);
+        pnProgresso->show();
+        AcompanhamentoContendo acompanhamento;
+        acompanhamento.aoAvancar = [this] { progress1->setValue(progress1->value() + 1); };
+        acompanhamento.cancelado = [pedido] { return pedido && *pedido; };
+        acompanhamento.aoAdicionar = [this](const QString &palavra) {
+            lbStatus->setText(QStringLiteral("Extraindo dados... ") + palavra);
+            bombear();
+        };
+        bool parou = false;
+        const QStringList palavras = varrerContendo(texto, valor, acompanhamento, &parou);
+        if (parou)
+            pnProgresso->hide();
+        return aparar(juntarLinhasCrLf(palavras));
     } catch (...) {
         return QString();
     }

@@ -43,6 +43,10 @@ public:
     void btnCancelarExtracaoClick();
 
     QString extrairEmails(const QString &texto);
+    QString extrairTelefones(const QString &texto);
+    // Shows its progress in progress1 and lbStatus and stops early when the
+    // current run's stop request is set; the words found so far are kept.
+    QString extrairContendo(const QString &texto, const QString &valor);
     QString tratarEmail(const QString &email) const;
 
     // Merges harvested lines (CR LF, CR or LF separated) into mmoDados.
