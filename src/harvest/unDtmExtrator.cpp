@@ -1,5 +1,6 @@
 #include "harvest/unDtmExtrator.h"
 
+#include "harvest/colheita.h"
 #include "harvest/emails.h"
 #include "harvest/mesclagem.h"
 #include "harvest/palavras.h"
@@ -40,6 +41,5 @@ QString TdtmExtrator::validaTelefone(const QString &telefone) const
 QString TdtmExtrator::getTextoEntre(const QString &texto, const QString &valori,
                                     const QString &valorf) const
 {
-    const QStringList pecas = mesclarLinhas({}, varrerEntre(texto, valori, valorf), collatorDeResultados());
-    return aparar(juntarLinhasCrLf(pecas));
+    return colherDeTexto(Colheita::Entre, texto, valori, valorf);
 }

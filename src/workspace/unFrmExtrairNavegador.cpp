@@ -3,6 +3,7 @@
 #include "app/enderecos.h"
 #include "dialogs/ajudantes.h"
 #include "dialogs/mensagens.h"
+#include "harvest/colheita.h"
 #include "harvest/emails.h"
 #include "harvest/ferramentas.h"
 #include "harvest/mesclagem.h"
@@ -646,28 +647,32 @@ void TfrmExtrairNavegador::extrairDeTexto()
             lbStatus->setText(QStringLiteral("Extraindo dados..."));
             bombear();
 
-            bool colheu = true;
-            QString coletado;
+            Colheita tipo = Colheita::Telefones;
+            QString valor1;
+            QString valor2;
             if (rdbEmails2->isChecked()) {
-                coletado = extrairEmails(texto);
+                tipo = Colheita::Emails;
             } else if (rdbTextoContendo2->isChecked()) {
-                if (aparar(edtContendo2->text()).isEmpty()) {
-                    msgErro(QStringLiteral("Faltou definir o texto que deve ser localizado"));
-                    colheu = false;
-                } else {
-                    coletado = extrairContendo(texto, edtContendo2->text());
-                }
+                tipo = Colheita::Contendo;
+                valor1 = edtContendo2->text();
             } else if (rdbTextoEntre2->isChecked()) {
-                if (aparar(edtEntre12->text()).isEmpty() || aparar(edtEntre22->text()).isEmpty()) {
-                    msgErro(QStringLiteral(
-                        "Faltou definir os dois termos entre os quais os textos devem ser capturados"));
-                    colheu = false;
-                } else {
-                    coletado = TdtmExtrator().getTextoEntre(texto, edtEntre12->text(), edtEntre22->text());
-                }
-            } else if (rdbTelefones2->isChecked()) {
-                coletado = extrairTelefones(texto);
+                tipo = Colheita::Entre;
+                valor1 = edtEntre12->text();
+                valor2 = edtEntre22->text();
             }
+            const QString falta = faltaDeTermos(tipo, valor1, valor2);
+            const bool colheu = falta.isEmpty();
+            QString coletado;
+            if (!colheu)
+                msgErro(falta);
+            else if (tipo == Colheita::Telefones)
+                coletado = extrairTelefones(texto);
+            else if (tipo == Colheita::Emails)
+                coletado = extrairEmails(texto);
+            else if (tipo == Colheita::Contendo)
+                coletado = extrairContendo(texto, valor1);
+            else
+                coletado = TdtmExtrator().getTextoEntre(texto, valor1, valor2);
 
             if (colheu) {
                 lbStatus->setText(QStringLiteral("Atualizando dados coletados..."));
@@ -701,10 +706,8 @@ void TfrmExtrairNavegador::btnCancelarExtracaoClick()
 QString TfrmExtrairNavegador::extrairEmails(const QString &texto)
 {
     try {
-        QString resultado;
         bombear();
-        resultado = ::getEmails(texto);
-        return aparar(resultado);
+        return colherDeTexto(Colheita::Emails, texto);
     } catch (...) {
         return QString();
     }
@@ -714,7 +717,7 @@ QString TfrmExtrairNavegador::extrairTelefones(const QString &texto)
 {
     try {
         bombear();
-        return aparar(::getTelefones(texto));
+        return colherDeTexto(Colheita::Telefones, texto);
     } catch (...) {
         return QString();
     }
@@ -736,10 +739,10 @@ QString TfrmExtrairNavegador::extrairContendo(const QString &texto, const QStrin
             bombear();
         };
         bool parou = false;
-        const QStringList palavras = varrerContendo(texto, valor, acompanhamento, &parou);
+        const QString palavras = colherDeTexto(Colheita::Contendo, texto, valor, {}, acompanhamento, &parou);
         if (parou)
             pnProgresso->hide();
-        return aparar(juntarLinhasCrLf(palavras));
+        return palavras;
     } catch (...) {
         return QString();
     }

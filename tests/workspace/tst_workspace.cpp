@@ -34,6 +34,9 @@ private slots:
     void statusVazioEContagem();
     void pararNaoRetomaExecucaoParada();
     void fecharDuranteExecucaoAdiaEFecha();
+    void quatroTiposDoTexto_data();
+    void quatroTiposDoTexto();
+    void pararDuranteTextosContendo();
     void ferramentasDeLinhas();
     void copiarComCapturaLigada();
     void capturaDaAreaDeTransferencia();
@@ -208,6 +211,67 @@ void TstWorkspace::fecharDuranteExecucaoAdiaEFecha()
     QVERIFY(fechou);
     QTRY_VERIFY(!ref);
     QVERIFY(principal->mdiArea->subWindowList().isEmpty());
+}
+
+void TstWorkspace::quatroTiposDoTexto_data()
+{
+    QTest::addColumn<QString>("escolha");
+    QTest::addColumn<QString>("texto");
+    QTest::addColumn<QString>("esperado");
+    QTest::newRow("Telefones") << "rdbTelefones2" << "Ligue 11 3333-4444 ou (11) 91111-2222\n(11) 91111-2222"
+                               << "(11) 3333-4444\n(11) 91111-2222\n";
+    QTest::newRow("E-mails") << "rdbEmails2" << "bia@y.com, Ana@x.com" << "ana@x.com\nbia@y.com\n";
+    QTest::newRow("Textos contendo") << "rdbTextoContendo2" << "Fone: 2222\nFone: 1111\nFone: 2222"
+                                     << "1111\n2222\n";
+    QTest::newRow("Texto contido entre") << "rdbTextoEntre2" << "Nome: Bia; Nome: Ana; nome: ana;"
+                                         << "Ana\nBia\n";
+}
+
+void TstWorkspace::quatroTiposDoTexto()
+{
+    QFETCH(QString, escolha);
+    QFETCH(QString, texto);
+    QFETCH(QString, esperado);
+    TfrmExtrairNavegador *frm = colando();
+    frm->findChild<QRadioButton *>(escolha)->setChecked(true);
+    frm->edtContendo2->setText(QStringLiteral("Fone: "));
+    frm->edtEntre12->setText(QStringLiteral("Nome:"));
+    frm->edtEntre22->setText(QStringLiteral(";"));
+    // The fields of the hidden web page are never used in text mode.
+    frm->edtContendo->setText(QStringLiteral("nada"));
+    frm->rdbEmails->setChecked(true);
+    extrair(frm, texto);
+    QCOMPARE(frm->mmoDados->toPlainText(), esperado);
+    QVERIFY(frm->pnProgresso->isHidden());
+}
+
+void TstWorkspace::pararDuranteTextosContendo()
+{
+    TfrmExtrairNavegador *frm = colando();
+    frm->rdbTextoContendo2->setChecked(true);
+    frm->edtContendo2->setText(QStringLiteral("id="));
+    QString texto;
+    for (int i = 0; i < 200; ++i)
+        texto += QStringLiteral("id=%1\n").arg(i, 3, 10, QLatin1Char('0'));
+    // "Parar" is pressed as soon as the scan pumps after its first word.
+    bool primeiraPalavra = false;
+    QTimer vigia;
+    vigia.setInterval(0);
+    connect(&vigia, &QTimer::timeout, this, [&] {
+        if (!primeiraPalavra && frm->lbStatus->text().startsWith(QStringLiteral("Extraindo dados... "))) {
+            primeiraPalavra = true;
+            QTest::mouseClick(frm->btnCancelarExtracao, Qt::LeftButton);
+        }
+    });
+    vigia.start();
+    extrair(frm, texto);
+    vigia.stop();
+    QVERIFY(primeiraPalavra);
+    const QStringList linhas = frm->mmoDados->toPlainText().split(u'\n', Qt::SkipEmptyParts);
+    QVERIFY2(!linhas.isEmpty() && linhas.size() < 200, qPrintable(QString::number(linhas.size())));
+    QCOMPARE(linhas.first(), QStringLiteral("id=000"));
+    QVERIFY(frm->pnProgresso->isHidden());
+    QVERIFY(frm->btnExtrairDados->isEnabled());
 }
 
 void TstWorkspace::ferramentasDeLinhas()
