@@ -8,7 +8,13 @@
 
 QCollator collatorDeResultados()
 {
-    QCollator collator{QLocale()};
+    // The C locale's collation compares code points and ignores the case
+    // setting in its sort keys; Brazilian Portuguese, the product's own
+    // language, stands in for it.
+    QLocale local;
+    if (local.language() == QLocale::C)
+        local = QLocale(QLocale::Portuguese, QLocale::Brazil);
+    QCollator collator{local};
     collator.setCaseSensitivity(Qt::CaseInsensitive);
     return collator;
 }

@@ -1,0 +1,287 @@
+// vaspira-extract: the harvesting engine from a terminal.
+#include "harvest/colheita.h"
+#include "harvest/listaResultados.h"
+#include "harvest/mesclagem.h"
+#include "harvest/padroes.h"
+#include "harvest/palavras.h"
+#include "harvest/textos.h"
+#include "storage/arquivoTexto.h"
+
+#include <QCoreApplication>
+#include <QFile>
+#include <QFileInfo>
+#include <QSaveFile>
+
+#include <cstdio>
+#include <unistd.h>
+
+namespace {
+
+const char *const kAjuda = R"(Uso:
+  vaspira-extract emails [--raw] [ARQUIVO...]
+  vaspira-extract telefones [--raw] [ARQUIVO...]
+  vaspira-extract contendo TEXTO [--raw] [ARQUIVO...]
+  vaspira-extract entre INICIO FIM [--raw] [ARQUIVO...]
+  vaspira-extract arquivos (--emails | --telefones | --contendo TEXTO | --entre INICIO FIM)
+                           [-o SAIDA] ARQUIVO...
+
+Modos de texto (como a extração "Colando"):
+  emails      endereços de e-mail
+  telefones   telefones brasileiros, no formato (11) 91111-2222
+  contendo    as palavras que vêm depois de TEXTO
+  entre       cada trecho entre INICIO e FIM
+
+  Cada ARQUIVO (ou a entrada padrão, sem arquivos ou com "-") é lido como um
+  texto: a marca de ordem de bytes decide a codificação; sem ela, UTF-8 quando
+  válido, senão Windows-1252. Sem --raw, os resultados de todas as entradas são
+  juntados, ordenados e sem repetições (maiúsculas e minúsculas contam como
+  iguais). Com --raw, cada entrada sai como a extração a devolve (emails --raw
+  mantém as repetições).
+
+Modo arquivos (como a extração "De arquivos"):
+  Lê cada ARQUIVO em ordem, adivinhando sua codificação. E-mails e telefones
+  são buscados pelos padrões de documentos, uma linha por vez, sem carregar o
+  arquivo inteiro; --contendo e --entre leem o texto e o varrem. O resultado é
+  uma lista ordenada e sem repetições, impressa ou gravada em SAIDA (-o).
+
+Saída em UTF-8, uma linha por resultado.
+Código de saída: 0 concluído (também sem resultados), 1 alguma entrada não
+pôde ser lida, 2 uso incorreto.
+)";
+
+bool terminal()
+{
+    return isatty(fileno(stderr)) != 0;
+}
+
+void erro(const QString &mensagem)
+{
+    std::fputs(mensagem.toUtf8().constData(), stderr);
+    std::fputc('\n', stderr);
+}
+
+int usoIncorreto(const QString &mensagem)
+{
+    erro(QStringLiteral("vaspira-extract: ") + mensagem);
+    erro(QStringLiteral("Use \"vaspira-extract --help\" para ver como usar."));
+    return 2;
+}
+
+void escrever(const QStringList &linhas, std::FILE *saida)
+{
+    QByteArray bytes;
+    for (const QString &l : linhas) {
+        bytes += l.toUtf8();
+        bytes += '\n';
+        if (bytes.size() > (1 << 20)) {
+            std::fwrite(bytes.constData(), 1, bytes.size(), saida);
+            bytes.clear();
+        }
+    }
+    std::fwrite(bytes.constData(), 1, bytes.size(), saida);
+}
+
+// The whole input as text, as pasted into the workspace: its line breaks
+// become the text box's own.
+bool lerTexto(const QString &nome, QString &texto)
+{
+    QFile arquivo;
+    bool aberto = false;
+    if (nome == u"-")
+        aberto = arquivo.open(stdin, QIODevice::ReadOnly);
+    else {
+        arquivo.setFileName(nome);
+        aberto = arquivo.open(QIODevice::ReadOnly);
+    }
+    if (!aberto) {
+        erro(QStringLiteral("vaspira-extract: não foi possível ler \"%1\": %2").arg(nome, arquivo.errorString()));
+        return false;
+    }
+    const QByteArray bytes = arquivo.readAll();
+    if (arquivo.error() != QFileDevice::NoError) {
+        erro(QStringLiteral("vaspira-extract: não foi possível ler \"%1\": %2").arg(nome, arquivo.errorString()));
+        return false;
+    }
+    texto = decodificarTexto(bytes).texto;
+    if (texto.contains(u'\r')) {
+        texto.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+        texto.replace(u'\r', u'\n');
+    }
+    return true;
+}
+
+int modoTexto(Colheita tipo, const QString &valor1, const QString &valor2, bool bruto,
+              QStringList entradas)
+{
+    const QString falta = faltaDeTermos(tipo, valor1, valor2);
+    if (!falta.isEmpty())
+        return usoIncorreto(falta);
+    if (entradas.isEmpty())
+        entradas << QStringLiteral("-");
+
+    int codigo = 0;
+    QStringList todas;
+    for (const QString &nome : std::as_const(entradas)) {
+        QString texto;
+        if (!lerTexto(nome, texto)) {
+            codigo = 1;
+            continue;
+        }
+        if (terminal() && texto.size() > 10 * 1024 * 1024)
+            erro(QStringLiteral("Extraindo dados de %1...").arg(nome));
+        const QStringList linhas = dividirLinhas(colherDeTexto(tipo, texto, valor1, valor2));
+        if (bruto)
+            escrever(linhas, stdout);
+        else
+            todas += linhas;
+    }
+    if (!bruto)
+        escrever(mesclarLinhas({}, todas, collatorDeResultados()), stdout);
+    return codigo;
+}
+
+bool ehDocumentoDeEscritorio(const QString &nome)
+{
+    static const QStringList extensoes = {"xls", "xlsx", "xlsm", "ods", "doc", "docx", "odt"};
+    return extensoes.contains(QFileInfo(nome).suffix().toLower());
+}
+
+int modoArquivos(const QStringList &argumentos)
+{
+    QString modo;
+    QString valor1;
+    QString valor2;
+    QString saida;
+    QStringList arquivos;
+    for (int i = 0; i < argumentos.size(); ++i) {
+        const QString &a = argumentos[i];
+        if (a == u"--emails" || a == u"--telefones") {
+            modo = a;
+        } else if (a == u"--contendo") {
+            if (i + 1 >= argumentos.size())
+                return usoIncorreto(QStringLiteral("--contendo precisa de um TEXTO"));
+            modo = a;
+            valor1 = argumentos[++i];
+        } else if (a == u"--entre") {
+            if (i + 2 >= argumentos.size())
+                return usoIncorreto(QStringLiteral("--entre precisa de INICIO e FIM"));
+            modo = a;
+            valor1 = argumentos[++i];
+            valor2 = argumentos[++i];
+        } else if (a == u"-o") {
+            if (i + 1 >= argumentos.size())
+                return usoIncorreto(QStringLiteral("-o precisa do nome do arquivo de saída"));
+            saida = argumentos[++i];
+        } else {
+            arquivos << a;
+        }
+    }
+    if (modo.isEmpty())
+        return usoIncorreto(QStringLiteral("escolha --emails, --telefones, --contendo ou --entre"));
+    if (arquivos.isEmpty())
+        return usoIncorreto(QStringLiteral("nenhum arquivo indicado"));
+    const Colheita tipo = modo == u"--emails" ? Colheita::Emails
+                          : modo == u"--telefones" ? Colheita::Telefones
+                          : modo == u"--contendo" ? Colheita::Contendo
+                                                  : Colheita::Entre;
+    // The document wizard passes blank terms on, but the command line refuses
+    // them like the workspace does.
+    const QString falta = faltaDeTermos(tipo, valor1, valor2);
+    if (!falta.isEmpty())
+        return usoIncorreto(falta);
+
+    int codigo = 0;
+    ListaResultados lista;
+    for (const QString &nome : std::as_const(arquivos)) {
+        if (ehDocumentoDeEscritorio(nome)) {
+            erro(QStringLiteral("vaspira-extract: \"%1\": planilhas e documentos de texto ainda não podem ser lidos").arg(nome));
+            codigo = 1;
+            continue;
+        }
+        RelatorDeVarredura relator;
+        if (terminal()) {
+            relator.progresso = [nome, ultimo = qint64(-1)](qint64 maximo, qint64 posicao) mutable {
+                const qint64 pct = maximo > 0 ? posicao * 100 / maximo : 100;
+                if (pct != ultimo) {
+                    ultimo = pct;
+                    std::fprintf(stderr, "\r%s: %lld%%", nome.toLocal8Bit().constData(), static_cast<long long>(pct));
+                }
+            };
+        }
+        QString falha;
+        bool lido = true;
+        if (tipo == Colheita::Emails || tipo == Colheita::Telefones) {
+            lido = extrairPadraoDoArquivo(tipo == Colheita::Emails ? TipoPadrao::Email : TipoPadrao::Telefone,
+                                          nome, adivinharCodificacao(nome), lista, relator, falha);
+        } else {
+            TextoDecodificado texto;
+            lido = lerArquivoTexto(nome, texto, falha);
+            if (lido && tipo == Colheita::Contendo)
+                extrairContendoParaLista(texto.texto, valor1, lista, relator);
+            else if (lido)
+                getTextoEntreParaLista(texto.texto, valor1, valor2, lista, relator);
+        }
+        if (terminal())
+            std::fputc('\n', stderr);
+        if (!lido) {
+            erro(QStringLiteral("vaspira-extract: não foi possível ler \"%1\": %2").arg(nome, falha));
+            codigo = 1;
+        }
+    }
+
+    const QStringList resultado = lista.ordenadas();
+    if (saida.isEmpty()) {
+        escrever(resultado, stdout);
+        return codigo;
+    }
+    QSaveFile arquivo(saida);
+    QByteArray bytes;
+    for (const QString &l : resultado)
+        bytes += l.toUtf8() + '\n';
+    if (!arquivo.open(QIODevice::WriteOnly) || arquivo.write(bytes) != bytes.size() || !arquivo.commit()) {
+        erro(QStringLiteral("vaspira-extract: não foi possível gravar \"%1\": %2").arg(saida, arquivo.errorString()));
+        return 1;
+    }
+    return codigo;
+}
+
+} // namespace
+
+int main(int argc, char *argv[])
+{
+    QCoreApplication app(argc, argv);
+    QStringList argumentos = QCoreApplication::arguments().mid(1);
+    if (argumentos.isEmpty())
+        return usoIncorreto(QStringLiteral("falta o modo"));
+    if (argumentos.contains(QStringLiteral("--help")) || argumentos.contains(QStringLiteral("-h"))) {
+        std::fputs(kAjuda, stdout);
+        return 0;
+    }
+    const QString modo = argumentos.takeFirst();
+    if (modo == u"arquivos")
+        return modoArquivos(argumentos);
+
+    const bool bruto = argumentos.removeAll(QStringLiteral("--raw")) > 0;
+    QString valor1;
+    QString valor2;
+    Colheita tipo;
+    if (modo == u"emails") {
+        tipo = Colheita::Emails;
+    } else if (modo == u"telefones") {
+        tipo = Colheita::Telefones;
+    } else if (modo == u"contendo") {
+        if (argumentos.isEmpty())
+            return usoIncorreto(QStringLiteral("contendo precisa de um TEXTO"));
+        tipo = Colheita::Contendo;
+        valor1 = argumentos.takeFirst();
+    } else if (modo == u"entre") {
+        if (argumentos.size() < 2)
+            return usoIncorreto(QStringLiteral("entre precisa de INICIO e FIM"));
+        tipo = Colheita::Entre;
+        valor1 = argumentos.takeFirst();
+        valor2 = argumentos.takeFirst();
+    } else {
+        return usoIncorreto(QStringLiteral("modo desconhecido: ") + modo);
+    }
+    return modoTexto(tipo, valor1, valor2, bruto, argumentos);
+}
