@@ -21,5 +21,10 @@ run: build
 test: build
 	cd $(BUILD_DIR) && QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j$(JOBS)
 
+bench: configure
+	sh scripts/install-deps.sh bench
+	cmake --build $(BUILD_DIR) -j$(JOBS) --target vaspira-extract vaspira-bench
+	BUILD_DIR=$(BUILD_DIR) bash bench/run.sh
+
 clean:
 	rm -rf $(BUILD_DIR)

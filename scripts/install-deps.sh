@@ -1,7 +1,11 @@
 #!/bin/sh
 # Installs the Debian packages Vaspira needs to build, run and test.
 # Only missing packages are installed; a machine that has them all is left alone.
+#   install-deps.sh          build, run and test
+#   install-deps.sh bench    also what `make bench` compares against
+#   install-deps.sh fuzz     also clang and libFuzzer for `make fuzz`
 set -eu
+PERFIL=${1:-}
 
 PACKAGES="
 build-essential
@@ -17,6 +21,10 @@ libpsl-dev
 publicsuffix
 fonts-dejavu-core
 "
+case "$PERFIL" in
+    bench) PACKAGES="$PACKAGES ripgrep time bc locales" ;;
+    fuzz) PACKAGES="$PACKAGES clang-14 libclang-rt-14-dev" ;;
+esac
 
 missing=""
 for p in $PACKAGES; do
@@ -25,16 +33,19 @@ for p in $PACKAGES; do
     fi
 done
 
-if [ -z "$missing" ]; then
-    exit 0
-fi
-
 if [ "$(id -u)" -eq 0 ]; then
     SUDO=""
 else
     SUDO="sudo"
 fi
 
-echo "Instalando pacotes:$missing"
-$SUDO apt-get update
-DEBIAN_FRONTEND=noninteractive $SUDO apt-get install -y --no-install-recommends $missing
+if [ -n "$missing" ]; then
+    echo "Instalando pacotes:$missing"
+    $SUDO apt-get update
+    DEBIAN_FRONTEND=noninteractive $SUDO apt-get install -y --no-install-recommends $missing
+fi
+
+# The merge benchmark sorts under Brazilian Portuguese.
+if [ "$PERFIL" = bench ] && ! locale -a 2>/dev/null | grep -qi '^pt_BR\.utf-\?8$'; then
+    $SUDO localedef -i pt_BR -f UTF-8 pt_BR.UTF-8 || echo "aviso: não foi possível gerar pt_BR.UTF-8"
+fi

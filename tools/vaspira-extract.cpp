@@ -85,24 +85,25 @@ void escrever(const QStringList &linhas, std::FILE *saida)
 // become the text box's own.
 bool lerTexto(const QString &nome, QString &texto)
 {
-    QFile arquivo;
-    bool aberto = false;
-    if (nome == u"-")
-        aberto = arquivo.open(stdin, QIODevice::ReadOnly);
-    else {
-        arquivo.setFileName(nome);
-        aberto = arquivo.open(QIODevice::ReadOnly);
+    QString falha;
+    if (nome == u"-") {
+        QFile entrada;
+        if (!entrada.open(stdin, QIODevice::ReadOnly)) {
+            falha = entrada.errorString();
+        } else {
+            texto = decodificarTexto(entrada.readAll()).texto;
+            if (entrada.error() != QFileDevice::NoError)
+                falha = entrada.errorString();
+        }
+    } else {
+        TextoDecodificado lido;
+        if (lerArquivoTextoEmPartes(nome, lido, falha))
+            texto = std::move(lido.texto);
     }
-    if (!aberto) {
-        erro(QStringLiteral("vaspira-extract: não foi possível ler \"%1\": %2").arg(nome, arquivo.errorString()));
+    if (!falha.isEmpty()) {
+        erro(QStringLiteral("vaspira-extract: não foi possível ler \"%1\": %2").arg(nome, falha));
         return false;
     }
-    const QByteArray bytes = arquivo.readAll();
-    if (arquivo.error() != QFileDevice::NoError) {
-        erro(QStringLiteral("vaspira-extract: não foi possível ler \"%1\": %2").arg(nome, arquivo.errorString()));
-        return false;
-    }
-    texto = decodificarTexto(bytes).texto;
     if (texto.contains(u'\r')) {
         texto.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
         texto.replace(u'\r', u'\n');

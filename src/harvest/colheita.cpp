@@ -7,9 +7,9 @@
 
 QString faltaDeTermos(Colheita tipo, const QString &valor1, const QString &valor2)
 {
-    if (tipo == Colheita::Contendo && aparar(valor1).isEmpty())
+    if (tipo == Colheita::Contendo && emBranco(valor1))
         return QStringLiteral("Faltou definir o texto que deve ser localizado");
-    if (tipo == Colheita::Entre && (aparar(valor1).isEmpty() || aparar(valor2).isEmpty()))
+    if (tipo == Colheita::Entre && (emBranco(valor1) || emBranco(valor2)))
         return QStringLiteral("Faltou definir os dois termos entre os quais os textos devem ser capturados");
     return QString();
 }

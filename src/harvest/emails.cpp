@@ -270,7 +270,7 @@ QString tratarEmail(const QString &email)
 
     // A word glued with a full stop ("ana@x.com.Obrigado") goes; a real
     // top-level domain of four or more letters (.info, .online) stays.
-    if (!aparar(s).isEmpty()) {
+    if (!emBranco(s)) {
         const qsizetype ponto = s.lastIndexOf(QLatin1Char('.'));
         if (ponto >= 0) {
             const QStringView segmento = QStringView(s).mid(ponto + 1);

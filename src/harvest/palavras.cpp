@@ -98,17 +98,22 @@ QStringList varrerEntre(const QString &entrada, const QString &valori, const QSt
     // as its start index and compared in place.
     bool capturando = false;
     qsizetype inicioBuffer = 0;
+    // The window can only equal the marker when its last characters agree;
+    // checking that first keeps the scan at one cheap test per character.
+    const char32_t ultimoInicio = m > 0 ? QChar::toCaseFolded(valori.back().unicode()) : 0;
     for (qsizetype i = 0; i < n; ++i) {
         if (aoAvancar && !aoAvancar())
             break;
         if (!capturando) {
             const qsizetype inicioJanela = qMax(inicioBuffer, i + 1 - m);
             if (i + 1 - inicioJanela == m
+                && (m == 0 || QChar::toCaseFolded(vista[i].unicode()) == ultimoInicio)
                 && vista.mid(inicioJanela, m).compare(valori, Qt::CaseInsensitive) == 0) {
                 capturando = true;
                 inicioBuffer = i + 1;
             }
-        } else if (f > 0 && i + 1 - inicioBuffer >= f && vista.mid(i + 1 - f, f) == valorf) {
+        } else if (f > 0 && vista[i] == valorf.back() && i + 1 - inicioBuffer >= f
+                   && vista.mid(i + 1 - f, f) == valorf) {
             // The end marker was just found at the buffer's end; that is the
             // one removed, not an earlier look-alike in another case.
             const QString peca = aparar(vista.mid(inicioBuffer, i + 1 - f - inicioBuffer));

@@ -81,7 +81,7 @@ QString validaTelefone(const QString &telefone)
 
 QString getTelefones(const QString &entrada)
 {
-    if (aparar(entrada).isEmpty())
+    if (emBranco(entrada))
         return QString();
     const QString texto = normalizarEspacos(entrada);
     QStringList lista;

@@ -11,6 +11,15 @@ QString aparar(QStringView texto)
     return texto.mid(ini, fim - ini).toString();
 }
 
+bool emBranco(QStringView texto)
+{
+    for (QChar c : texto) {
+        if (c.unicode() > 32)
+            return false;
+    }
+    return true;
+}
+
 QString normalizarEspacos(const QString &texto)
 {
     constexpr QChar semQuebra(0x00A0);

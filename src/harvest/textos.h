@@ -7,6 +7,9 @@
 // characters included, unlike QString::trimmed).
 QString aparar(QStringView texto);
 
+// True when the text holds only characters of code 32 or below; no copy.
+bool emBranco(QStringView texto);
+
 // Page texts keep no-break spaces where pasted texts have plain ones; reading
 // both as plain spaces makes either route give the same results.
 QString normalizarEspacos(const QString &texto);

@@ -220,7 +220,7 @@ void TfrmNotes::carregarNotas()
 void TfrmNotes::salvarNotas()
 {
     const QString texto = mmoNotes->toPlainText();
-    if (aparar(texto).isEmpty())
+    if (emBranco(texto))
         return;
     QString conteudo = texto;
     conteudo.replace(QLatin1Char('\n'), QStringLiteral("\r\n"));

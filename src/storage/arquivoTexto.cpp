@@ -1,6 +1,8 @@
 #include "storage/arquivoTexto.h"
 
 #include <QFile>
+
+#include <utility>
 #include <QSaveFile>
 #include <QStringDecoder>
 #include <QStringEncoder>
@@ -120,4 +122,69 @@ bool gravarArquivoTexto(const QString &caminho, const QString &texto,
         return false;
     }
     return true;
+}
+
+bool lerArquivoTextoEmPartes(const QString &caminho, TextoDecodificado &saida, QString &erro)
+{
+    QFile arquivo(caminho);
+    if (!arquivo.open(QIODevice::ReadOnly)) {
+        erro = arquivo.errorString();
+        return false;
+    }
+    const QByteArray inicio = arquivo.peek(4);
+    QStringConverter::Encoding enc = QStringConverter::Utf8;
+    Codificacao cod = Codificacao::Utf8;
+    qint64 marca = 0;
+    if (comeca(inicio, {0xEF, 0xBB, 0xBF})) {
+        cod = Codificacao::Utf8Bom;
+        marca = 3;
+    } else if (comeca(inicio, {0xFF, 0xFE})) {
+        enc = QStringConverter::Utf16LE;
+        cod = Codificacao::Utf16LeBom;
+        marca = 2;
+    } else if (comeca(inicio, {0xFE, 0xFF})) {
+        enc = QStringConverter::Utf16BE;
+        cod = Codificacao::Utf16BeBom;
+        marca = 2;
+    }
+
+    constexpr qint64 kParte = 4 * 1024 * 1024;
+    auto lerTudo = [&](auto &&decodificarParte) -> bool {
+        arquivo.seek(marca);
+        QString texto;
+        // UTF-8 never gives more UTF-16 units than it has bytes.
+        texto.reserve(qMax<qint64>(arquivo.size() - marca, 0));
+        QByteArray parte;
+        for (;;) {
+            parte = arquivo.read(kParte);
+            if (parte.isEmpty())
+                break;
+            if (!decodificarParte(parte, texto))
+                return false;
+        }
+        if (arquivo.error() != QFileDevice::NoError) {
+            erro = arquivo.errorString();
+            return false;
+        }
+        saida.texto = std::move(texto);
+        return true;
+    };
+
+    QStringDecoder decoder(enc);
+    const bool ok = lerTudo([&](const QByteArray &parte, QString &texto) {
+        texto += decoder.decode(parte);
+        return !(cod == Codificacao::Utf8 && decoder.hasError());
+    });
+    if (ok && !(cod == Codificacao::Utf8 && decoder.hasError())) {
+        saida.codificacao = cod;
+        return true;
+    }
+    if (!erro.isEmpty())
+        return false;
+    // Not UTF-8 after all: a file brought from Windows.
+    saida.codificacao = Codificacao::Windows1252;
+    return lerTudo([](const QByteArray &parte, QString &texto) {
+        texto += decodificarWindows1252(parte);
+        return true;
+    });
 }

@@ -31,6 +31,10 @@ QByteArray codificarTexto(const QString &texto, Codificacao codificacao);
 // Reads a whole text file. On failure returns false and fills `erro`.
 bool lerArquivoTexto(const QString &caminho, TextoDecodificado &saida, QString &erro);
 
+// Reads a whole text file with the same encoding rules as decodificarTexto,
+// decoding as it reads, so the bytes are never held whole beside the text.
+bool lerArquivoTextoEmPartes(const QString &caminho, TextoDecodificado &saida, QString &erro);
+
 // Replaces a file through a temporary file and a rename, so a crash never
 // leaves it truncated. On failure returns false and fills `erro`.
 bool gravarArquivoTexto(const QString &caminho, const QString &texto,
