@@ -2,7 +2,7 @@
 BUILD_DIR ?= build
 JOBS ?= $(shell nproc)
 
-.PHONY: all deps configure build run test bench clean
+.PHONY: all deps configure build run test bench fuzz clean
 
 all: build
 
@@ -25,6 +25,17 @@ bench: configure
 	sh scripts/install-deps.sh bench
 	cmake --build $(BUILD_DIR) -j$(JOBS) --target vaspira-extract vaspira-bench
 	BUILD_DIR=$(BUILD_DIR) bash bench/run.sh
+
+FUZZ_SECONDS ?= 60
+FUZZ_DIR ?= build-fuzz
+FUZZ_TARGETS = fuzz_emails fuzz_telefones fuzz_palavras fuzz_padroes fuzz_decodificacao
+
+fuzz:
+	sh scripts/install-deps.sh fuzz
+	cmake -S . -B $(FUZZ_DIR) -DCMAKE_BUILD_TYPE=RelWithDebInfo \
+		-DCMAKE_C_COMPILER=clang-14 -DCMAKE_CXX_COMPILER=clang++-14 -DVASPIRA_FUZZ=ON
+	cmake --build $(FUZZ_DIR) -j$(JOBS) --target $(FUZZ_TARGETS)
+	bash fuzz/run.sh $(FUZZ_DIR) $(FUZZ_SECONDS)
 
 clean:
 	rm -rf $(BUILD_DIR)

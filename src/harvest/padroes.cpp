@@ -126,7 +126,9 @@ public:
     {
         if (!mCp1252) {
             const auto enc = QStringConverter::encodingForName(codificacao.toLatin1().constData());
-            mDecoder = QStringDecoder(enc.value_or(QStringConverter::Utf8));
+            // A mark was skipped already; a U+FEFF after it is text.
+            mDecoder = QStringDecoder(enc.value_or(QStringConverter::Utf8),
+                                      QStringConverter::Flag::ConvertInitialBom);
         }
     }
 

@@ -45,9 +45,12 @@ bool comeca(const QByteArray &bytes, std::initializer_list<unsigned char> marca)
     return true;
 }
 
+// The mark is stripped by hand; a U+FEFF right after it is text and stays.
+constexpr auto kSemPularMarca = QStringConverter::Flag::Stateless | QStringConverter::Flag::ConvertInitialBom;
+
 QString decodificar(QStringConverter::Encoding enc, QByteArrayView bytes)
 {
-    QStringDecoder decoder(enc, QStringConverter::Flag::Stateless);
+    QStringDecoder decoder(enc, kSemPularMarca);
     return decoder.decode(bytes);
 }
 
@@ -65,7 +68,7 @@ TextoDecodificado decodificarTexto(const QByteArray &bytes)
         return {decodificar(QStringConverter::Utf16BE, QByteArrayView(bytes).sliced(2)),
                 Codificacao::Utf16BeBom};
 
-    QStringDecoder utf8(QStringConverter::Utf8, QStringConverter::Flag::Stateless);
+    QStringDecoder utf8(QStringConverter::Utf8, kSemPularMarca);
     QString texto = utf8.decode(bytes);
     if (!utf8.hasError())
         return {texto, Codificacao::Utf8};
@@ -170,7 +173,7 @@ bool lerArquivoTextoEmPartes(const QString &caminho, TextoDecodificado &saida, Q
         return true;
     };
 
-    QStringDecoder decoder(enc);
+    QStringDecoder decoder(enc, QStringConverter::Flag::ConvertInitialBom);
     const bool ok = lerTudo([&](const QByteArray &parte, QString &texto) {
         texto += decoder.decode(parte);
         return !(cod == Codificacao::Utf8 && decoder.hasError());
