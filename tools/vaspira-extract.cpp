@@ -1,5 +1,7 @@
 // vaspira-extract: the harvesting engine from a terminal.
 #include "harvest/colheita.h"
+#include "harvest/emails.h"
+#include "harvest/telefones.h"
 #include "harvest/listaResultados.h"
 #include "harvest/mesclagem.h"
 #include "harvest/padroes.h"
@@ -111,6 +113,27 @@ bool lerTexto(const QString &nome, QString &texto)
     return true;
 }
 
+// E-mails and phones of a UTF-8 file are scanned straight from its bytes:
+// decoding a large page whole would take longer than the scan itself.
+bool colherDosBytes(Colheita tipo, const QString &nome, QString &resultado)
+{
+    if (nome == u"-" || (tipo != Colheita::Emails && tipo != Colheita::Telefones))
+        return false;
+    QFile arquivo(nome);
+    if (!arquivo.open(QIODevice::ReadOnly) || arquivo.size() == 0)
+        return false;
+    uchar *mapa = arquivo.map(0, arquivo.size());
+    if (!mapa)
+        return false;
+    const QByteArrayView bytes(reinterpret_cast<const char *>(mapa), arquivo.size());
+    const bool utf8 = !bytes.startsWith("\xEF\xBB\xBF") && !bytes.startsWith("\xFF\xFE")
+                      && !bytes.startsWith("\xFE\xFF") && ehUtf8Valido(bytes);
+    if (utf8)
+        resultado = aparar(tipo == Colheita::Emails ? getEmailsUtf8(bytes) : getTelefonesUtf8(bytes));
+    arquivo.unmap(mapa);
+    return utf8;
+}
+
 int modoTexto(Colheita tipo, const QString &valor1, const QString &valor2, bool bruto,
               QStringList entradas)
 {
@@ -123,14 +146,18 @@ int modoTexto(Colheita tipo, const QString &valor1, const QString &valor2, bool 
     int codigo = 0;
     QStringList todas;
     for (const QString &nome : std::as_const(entradas)) {
-        QString texto;
-        if (!lerTexto(nome, texto)) {
-            codigo = 1;
-            continue;
+        QString colhido;
+        if (!colherDosBytes(tipo, nome, colhido)) {
+            QString texto;
+            if (!lerTexto(nome, texto)) {
+                codigo = 1;
+                continue;
+            }
+            if (terminal() && texto.size() > 10 * 1024 * 1024)
+                erro(QStringLiteral("Extraindo dados de %1...").arg(nome));
+            colhido = colherDeTexto(tipo, texto, valor1, valor2);
         }
-        if (terminal() && texto.size() > 10 * 1024 * 1024)
-            erro(QStringLiteral("Extraindo dados de %1...").arg(nome));
-        const QStringList linhas = dividirLinhas(colherDeTexto(tipo, texto, valor1, valor2));
+        const QStringList linhas = dividirLinhas(colhido);
         if (bruto)
             escrever(linhas, stdout);
         else

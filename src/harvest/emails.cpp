@@ -6,6 +6,7 @@
 #include <libpsl.h>
 
 #include <array>
+#include <cstring>
 
 namespace {
 
@@ -48,6 +49,30 @@ void pausaEntreCortes()
 {
     if (bombearEntreCortes())
         bombearEventos();
+}
+
+// Any of "!", "*", "}", "{", "%", "[", "]", ".0." to ".9.", "\\", "=", "|",
+// "$", "/", "..." or "#", found in one pass.
+bool temTrechoProibido(QStringView c)
+{
+    const qsizetype n = c.size();
+    for (qsizetype i = 0; i < n; ++i) {
+        switch (c[i].unicode()) {
+        case u'!': case u'*': case u'}': case u'{': case u'%': case u'[': case u']':
+        case u'\\': case u'=': case u'|': case u'$': case u'/': case u'#':
+            return true;
+        case u'.':
+            if (i + 2 < n) {
+                const char16_t seguinte = c[i + 1].unicode();
+                if (c[i + 2] == u'.' && ((seguinte >= u'0' && seguinte <= u'9') || seguinte == u'.'))
+                    return true;
+            }
+            break;
+        default:
+            break;
+        }
+    }
+    return false;
 }
 
 // Text after the last ".", empty view when there is none.
@@ -126,20 +151,8 @@ QString limparCandidato(QString c)
     if (c.size() >= 2 && c[c.size() - 2] == u'@')
         return {};
 
-    static const std::array<QLatin1StringView, 24> proibidos = {
-        QLatin1StringView("!"), QLatin1StringView("*"), QLatin1StringView("}"),
-        QLatin1StringView("{"), QLatin1StringView("%"), QLatin1StringView("["),
-        QLatin1StringView("]"), QLatin1StringView(".0."), QLatin1StringView(".1."),
-        QLatin1StringView(".2."), QLatin1StringView(".3."), QLatin1StringView(".4."),
-        QLatin1StringView(".5."), QLatin1StringView(".6."), QLatin1StringView(".7."),
-        QLatin1StringView(".8."), QLatin1StringView(".9."), QLatin1StringView("\\"),
-        QLatin1StringView("="), QLatin1StringView("|"), QLatin1StringView("$"),
-        QLatin1StringView("/"), QLatin1StringView("..."), QLatin1StringView("#"),
-    };
-    for (const auto &p : proibidos) {
-        if (c.contains(p))
-            return {};
-    }
+    if (temTrechoProibido(c))
+        return {};
     pausaEntreCortes();
 
     c = aparar(c);
@@ -218,6 +231,104 @@ QString getEmails(const QString &fonte)
         base = arroba + 1;
 
         candidato = aparar(candidato);
+        if (!candidato.isEmpty()) {
+            resultado += candidato.toLower();
+            resultado += QLatin1String("\r\n");
+            bombearEventos();
+        }
+    }
+    return resultado;
+}
+
+namespace {
+
+inline bool ehContinuacao(unsigned char b)
+{
+    return (b & 0xC0) == 0x80;
+}
+
+// UTF-16 units of the character that starts with byte b.
+inline int unidades(unsigned char b)
+{
+    return b >= 0xF0 ? 2 : 1;
+}
+
+// A no-break space (C2 A0) counts as a space, and so as a delimiter.
+inline bool nbspTerminaEm(const unsigned char *d, qsizetype i, qsizetype inicio)
+{
+    return i - 1 >= inicio && d[i] == 0xA0 && d[i - 1] == 0xC2;
+}
+
+} // namespace
+
+QString getEmailsUtf8(QByteArrayView utf8)
+{
+    const auto *d = reinterpret_cast<const unsigned char *>(utf8.data());
+    const qsizetype n = utf8.size();
+    QString resultado;
+    qsizetype base = 0;
+    for (;;) {
+        bombearEventos();
+        const void *achado = base < n ? std::memchr(d + base, '@', static_cast<size_t>(n - base)) : nullptr;
+        if (!achado)
+            break;
+        const qsizetype arroba = static_cast<const unsigned char *>(achado) - d;
+
+        // Walk back at most 100 UTF-16 units, as the text scan's window does.
+        qsizetype inicioJanela = arroba;
+        int antes = 0;
+        while (inicioJanela > base && antes < kAntesDaArroba) {
+            qsizetype c = inicioJanela - 1;
+            while (c > base && ehContinuacao(d[c]))
+                --c;
+            antes += unidades(d[c]);
+            inicioJanela = c;
+        }
+        // A four-byte character astride the window's start: the text scan
+        // keeps only its second half there.
+        const bool metadeNoInicio = antes > kAntesDaArroba;
+        const int limiteDireita = static_cast<int>(kJanela - 1 - qMin<qsizetype>(antes, kAntesDaArroba));
+        bombearEventos();
+
+        qsizetype ini = arroba;
+        while (ini > inicioJanela) {
+            const unsigned char b = d[ini - 1];
+            if (b < 0x80 ? ehDelimitadorEsquerdo(QChar(b)) : nbspTerminaEm(d, ini - 1, inicioJanela))
+                break;
+            --ini;
+        }
+        qsizetype fim = arroba + 1;
+        int depois = 0;
+        bool metadeNoFim = false;
+        while (fim < n && depois < limiteDireita) {
+            const unsigned char b = d[fim];
+            if (b < 0x80) {
+                if (ehDelimitadorDireito(QChar(b)))
+                    break;
+                ++fim;
+                ++depois;
+                continue;
+            }
+            if (b == 0xC2 && fim + 1 < n && d[fim + 1] == 0xA0)
+                break;
+            qsizetype c = fim + 1;
+            while (c < n && ehContinuacao(d[c]))
+                ++c;
+            const int u = unidades(b);
+            if (depois + u > limiteDireita)
+                metadeNoFim = true;
+            depois += u;
+            fim = c;
+        }
+        pausaEntreCortes();
+
+        QString bruto = QString::fromUtf8(reinterpret_cast<const char *>(d + ini), fim - ini);
+        if (metadeNoInicio && ini == inicioJanela && !bruto.isEmpty())
+            bruto.remove(0, 1);
+        if (metadeNoFim && !bruto.isEmpty())
+            bruto.chop(1);
+        QString candidato = aparar(limparCandidato(bruto));
+        base = arroba + 1;
         if (!candidato.isEmpty()) {
             resultado += candidato.toLower();
             resultado += QLatin1String("\r\n");

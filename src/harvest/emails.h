@@ -1,10 +1,16 @@
 #pragma once
 
+#include <QByteArrayView>
 #include <QString>
 
 // Finds the e-mail addresses of a text of any size, in text order, repeats
 // kept, each followed by CR LF; lower case. Empty when none is found.
 QString getEmails(const QString &fonte);
+
+// The same scan over UTF-8 bytes, for large inputs: `utf8` must be valid
+// UTF-8 (see ehUtf8Valido). The result equals getEmails of the decoded text,
+// but the text is never decoded whole.
+QString getEmailsUtf8(QByteArrayView utf8);
 
 // Cleans one piece of text holding an "@" (a word found by the keyword scan).
 // Returns the address in lower case, or the empty text when rejected.

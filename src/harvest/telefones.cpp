@@ -4,6 +4,11 @@
 #include "harvest/textos.h"
 
 #include <QSet>
+#include <QtAlgorithms>
+
+#ifdef __SSE2__
+#include <emmintrin.h>
+#endif
 
 namespace {
 
@@ -77,6 +82,138 @@ QString validaTelefone(const QString &telefone)
     if (saida.contains(u'(') && saida.indexOf(u" 0") == 4)
         return QString();
     return saida;
+}
+
+namespace {
+
+// Byte classes for the UTF-8 scan: phone characters, allowed predecessors.
+struct Classes {
+    bool telefone[256] = {};
+    bool antecessor[256] = {};
+    Classes()
+    {
+        for (int c = '0'; c <= '9'; ++c)
+            telefone[c] = true;
+        for (unsigned char c : {' ', '"', '(', ')', '-', '.', '=', '_'})
+            telefone[c] = true;
+        for (unsigned char c : {' ', '\n', '\r', '"', '(', '+', ':', '\'', '>'})
+            antecessor[c] = true;
+    }
+};
+
+const Classes &classes()
+{
+    static const Classes c;
+    return c;
+}
+
+class ListaDeTelefones
+{
+public:
+    void descarregar(QByteArrayView run)
+    {
+        QString digitos;
+        for (char c : run) {
+            if (c >= '0' && c <= '9')
+                digitos += QLatin1Char(c);
+        }
+        if (digitos.size() < 9 || digitos.size() > 18)
+            return;
+        bombearEventos();
+        const QString numero = validaTelefone(digitos);
+        bombearEventos();
+        if (!numero.isEmpty() && !mVistos.contains(numero)) {
+            mVistos.insert(numero);
+            mResultado += numero + QStringLiteral("\r\n");
+        }
+    }
+    QString resultado() const { return mResultado; }
+
+private:
+    QSet<QString> mVistos;
+    QString mResultado;
+};
+
+// Position of the next ASCII digit at or after i, n when none.
+qsizetype proximoDigito(const unsigned char *d, qsizetype i, qsizetype n)
+{
+#ifdef __SSE2__
+    const __m128i antesDoZero = _mm_set1_epi8('0' - 1);
+    const __m128i depoisDoNove = _mm_set1_epi8('9' + 1);
+    while (i + 16 <= n) {
+        const __m128i v = _mm_loadu_si128(reinterpret_cast<const __m128i *>(d + i));
+        // Bytes of 0x80 and above compare as negative: never digits.
+        const int mascara = _mm_movemask_epi8(
+            _mm_and_si128(_mm_cmpgt_epi8(v, antesDoZero), _mm_cmplt_epi8(v, depoisDoNove)));
+        if (mascara)
+            return i + qCountTrailingZeroBits(static_cast<quint32>(mascara));
+        i += 16;
+    }
+#endif
+    while (i < n && (d[i] < '0' || d[i] > '9'))
+        ++i;
+    return i;
+}
+
+} // namespace
+
+QString getTelefonesUtf8(QByteArrayView utf8)
+{
+    const auto *d = reinterpret_cast<const unsigned char *>(utf8.data());
+    const qsizetype n = utf8.size();
+    bool branco = true;
+    for (qsizetype i = 0; i < n && branco; ++i)
+        branco = d[i] <= 32;
+    if (branco)
+        return QString();
+    bombearEventos();
+
+    const Classes &cl = classes();
+    // Width of the phone character ending just before position i (a no-break
+    // space is two bytes), 0 when that character is no phone character.
+    auto larguraAntes = [&](qsizetype i) -> int {
+        if (i <= 0)
+            return 0;
+        const unsigned char b = d[i - 1];
+        if (b < 0x80)
+            return cl.telefone[b] ? 1 : 0;
+        return (b == 0xA0 && i >= 2 && d[i - 2] == 0xC2) ? 2 : 0;
+    };
+    auto larguraEm = [&](qsizetype i) -> int {
+        const unsigned char b = d[i];
+        if (b < 0x80)
+            return cl.telefone[b] ? 1 : 0;
+        return (b == 0xC2 && i + 1 < n && d[i + 1] == 0xA0) ? 2 : 0;
+    };
+    // A run may start at a phone character whose predecessor is the start of
+    // the text, an allowed character or a no-break space.
+    auto podeComecar = [&](qsizetype i) {
+        if (i == 0)
+            return true;
+        const unsigned char b = d[i - 1];
+        return b < 0x80 ? cl.antecessor[b] : (b == 0xA0 && i >= 2 && d[i - 2] == 0xC2);
+    };
+
+    ListaDeTelefones lista;
+    // Only digits make numbers: jump from digit to digit and look at the
+    // stretch of phone characters around each one. Within a stretch the run
+    // starts at its first character allowed to start one and lasts to its end.
+    qsizetype i = 0;
+    while ((i = proximoDigito(d, i, n)) < n) {
+        qsizetype inicio = i;
+        for (int w; (w = larguraAntes(inicio)) > 0;)
+            inicio -= w;
+        qsizetype fim = i;
+        for (int w; fim < n && (w = larguraEm(fim)) > 0;)
+            fim += w;
+        qsizetype p = inicio;
+        while (p < fim && !podeComecar(p))
+            p += larguraEm(p);
+        if (p < fim)
+            lista.descarregar(utf8.sliced(p, fim - p));
+        i = fim;
+    }
+    return lista.resultado();
 }
 
 QString getTelefones(const QString &entrada)

@@ -1,10 +1,14 @@
 #pragma once
 
+#include <QByteArrayView>
 #include <QString>
 
 // Brazilian phone numbers of a text in their normalised form, in order of
 // first appearance, without repeats, each followed by CR LF.
 QString getTelefones(const QString &texto);
+
+// The same scan over valid UTF-8 bytes, without decoding the text whole.
+QString getTelefonesUtf8(QByteArrayView utf8);
 
 // The ASCII digits of a text, in order.
 QString GetNumbersFromString(QStringView text);

@@ -1,5 +1,13 @@
 #include "harvest/textos.h"
 
+#include <QtAlgorithms>
+
+#include <cstring>
+
+#ifdef __SSE2__
+#include <emmintrin.h>
+#endif
+
 QString aparar(QStringView texto)
 {
     qsizetype ini = 0;
@@ -16,6 +24,68 @@ bool emBranco(QStringView texto)
     for (QChar c : texto) {
         if (c.unicode() > 32)
             return false;
+    }
+    return true;
+}
+
+bool ehUtf8Valido(QByteArrayView bytes)
+{
+    const auto *d = reinterpret_cast<const unsigned char *>(bytes.data());
+    const qsizetype n = bytes.size();
+    qsizetype i = 0;
+    while (i < n) {
+        // Skip the ASCII prefix of the next 16 bytes at once: page texts mix
+        // accented words into ASCII every few bytes.
+#ifdef __SSE2__
+        if (i + 16 <= n) {
+            const int mascara = _mm_movemask_epi8(_mm_loadu_si128(reinterpret_cast<const __m128i *>(d + i)));
+            if (mascara == 0) {
+                i += 16;
+                continue;
+            }
+            i += qCountTrailingZeroBits(static_cast<quint32>(mascara));
+        }
+#else
+        if (i + 8 <= n) {
+            quint64 oito;
+            std::memcpy(&oito, d + i, 8);
+            if ((oito & 0x8080808080808080ull) == 0) {
+                i += 8;
+                continue;
+            }
+        }
+#endif
+        const unsigned char b = d[i];
+        if (b < 0x80) {
+            ++i;
+            continue;
+        }
+        int extra;
+        char32_t minimo;
+        char32_t cp;
+        if ((b & 0xE0) == 0xC0) {
+            extra = 1;
+            minimo = 0x80;
+            cp = b & 0x1F;
+        } else if ((b & 0xF0) == 0xE0) {
+            extra = 2;
+            minimo = 0x800;
+            cp = b & 0x0F;
+        } else if ((b & 0xF8) == 0xF0) {
+            extra = 3;
+            minimo = 0x10000;
+            cp = b & 0x07;
+        } else {
+            return false;
+        }
+        for (int k = 1; k <= extra; ++k) {
+            if (i + k >= n || (d[i + k] & 0xC0) != 0x80)
+                return false;
+            cp = (cp << 6) | (d[i + k] & 0x3F);
+        }
+        if (cp < minimo || cp > 0x10FFFF || (cp >= 0xD800 && cp <= 0xDFFF))
+            return false;
+        i += extra + 1;
     }
     return true;
 }

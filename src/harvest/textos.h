@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QByteArrayView>
 #include <QString>
 #include <QStringList>
 
@@ -9,6 +10,10 @@ QString aparar(QStringView texto);
 
 // True when the text holds only characters of code 32 or below; no copy.
 bool emBranco(QStringView texto);
+
+// True when the bytes are well-formed UTF-8 (no overlong forms, no
+// surrogates, nothing above U+10FFFF).
+bool ehUtf8Valido(QByteArrayView bytes);
 
 // Page texts keep no-break spaces where pasted texts have plain ones; reading
 // both as plain spaces makes either route give the same results.

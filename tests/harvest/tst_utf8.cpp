@@ -1,0 +1,81 @@
+#include "harvest/emails.h"
+#include "harvest/telefones.h"
+#include "harvest/textos.h"
+#include "support/ambiente.h"
+
+#include <QRandomGenerator>
+#include <QStringDecoder>
+#include <QtTest>
+
+// The byte scans must give exactly what the text scans give.
+class TstUtf8 : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void mesmasRespostasQueOTexto();
+    void validacao_data();
+    void validacao();
+};
+
+namespace {
+QByteArray aleatorio(QRandomGenerator &g)
+{
+    static const char *const pecas[] = {
+        "a", "b", "Z", "0", "1", "9", "@", ".", " ", ",", ";", "(", ")", "<", ">", "\"", "-", "+55 ",
+        "\n", "\r\n", "\t", ":", "?", "=", "&nbsp;", "mailto:", ".com", ".br", ".co", "gmail", "x_y",
+        "\xC3\xA9", "\xE2\x82\xAC", "\xF0\x9F\x98\x80", "\xC2\xA0", "\xC3\xA0", "11 91111-2222",
+        "(11) 3333-4444", "0800", "'", "!", "...", "/",
+    };
+    QByteArray r;
+    const int n = g.bounded(400);
+    for (int i = 0; i < n; ++i) {
+        // Now and then a long run without delimiters, to reach the window's edges.
+        if (g.bounded(50) == 0)
+            r += QByteArray(g.bounded(250), 'a');
+        else
+            r += pecas[g.bounded(int(std::size(pecas)))];
+    }
+    return r;
+}
+} // namespace
+
+void TstUtf8::mesmasRespostasQueOTexto()
+{
+    QRandomGenerator g(20261210);
+    for (int i = 0; i < 4000; ++i) {
+        QByteArray b = aleatorio(g);
+        // Four-byte characters at every offset around the window's edges.
+        if (i % 3 == 0)
+            b = QByteArray(i % 120, 'x') + "\xF0\x9F\x98\x80" + QByteArray(i % 97, 'y') + "@dom.com"
+                + QByteArray(i % 211, 'z') + "\xF0\x9F\x98\x80" + "w.com.br";
+        QVERIFY(ehUtf8Valido(b));
+        const QString t = QString::fromUtf8(b);
+        QCOMPARE(getEmailsUtf8(b), getEmails(t));
+        QCOMPARE(getTelefonesUtf8(b), getTelefones(t));
+    }
+}
+
+void TstUtf8::validacao_data()
+{
+    QTest::addColumn<QByteArray>("bytes");
+    QTest::newRow("ASCII") << QByteArray("abc 123");
+    QTest::newRow("acentos e emoji") << QByteArray("ol\xC3\xA1 \xF0\x9F\x98\x80");
+    QTest::newRow("Windows-1252") << QByteArray("ol\xE1");
+    QTest::newRow("forma longa") << QByteArray("\xC0\xAF");
+    QTest::newRow("surrogate") << QByteArray("\xED\xA0\x80");
+    QTest::newRow("acima de U+10FFFF") << QByteArray("\xF4\x90\x80\x80");
+    QTest::newRow("cortado no fim") << QByteArray("abc\xE2\x82");
+    QTest::newRow("continuação solta") << QByteArray("a\x80z");
+}
+
+void TstUtf8::validacao()
+{
+    QFETCH(QByteArray, bytes);
+    QStringDecoder d(QStringConverter::Utf8, QStringConverter::Flag::Stateless);
+    const QString t = d.decode(bytes);
+    QCOMPARE(ehUtf8Valido(bytes), !d.hasError());
+}
+
+VASPIRA_ENGINE_TEST_MAIN(TstUtf8)
+#include "tst_utf8.moc"
