@@ -2,21 +2,26 @@
 
 #include "storage/arquivoTexto.h"
 
-#define PCRE2_CODE_UNIT_WIDTH 16
+// Both widths are used: UTF-16 for texts in memory and UTF-16 files, bytes
+// for UTF-8 and Windows-1252 files, which the ASCII-only patterns can match
+// without decoding.
+#define PCRE2_CODE_UNIT_WIDTH 0
 #include <pcre2.h>
 
 #include <QFile>
 #include <QStringDecoder>
 
 #include <array>
+#include <cstring>
 #include <memory>
+#include <type_traits>
 
 namespace {
 
 // The patterns as the document wizard has always used them.
-const char16_t kPadraoEmail[] = u"\\b[A-Za-z0-9._%+-]+@[A-Za-z0-9.-]+\\.[A-Za-z]{2,}\\b";
-const char16_t kPadraoTelefone[] =
-    u"(?:\\+|00)?(?:\\d{2})?(?:\\()?(\\d{2})(?:\\))?(?:[-\\s]?)(?:\\d{4,5})(?:[-\\s]?)(?:\\d{4})";
+const char kPadraoEmail[] = "\\b[A-Za-z0-9._%+-]+@[A-Za-z0-9.-]+\\.[A-Za-z]{2,}\\b";
+const char kPadraoTelefone[] =
+    "(?:\\+|00)?(?:\\d{2})?(?:\\()?(\\d{2})(?:\\))?(?:[-\\s]?)(?:\\d{4,5})(?:[-\\s]?)(?:\\d{4})";
 
 // Lines up to this size are scanned whole; longer ones in windows that
 // overlap, so memory stays bounded on a file without line breaks.
@@ -24,62 +29,154 @@ constexpr qsizetype kJanela = 8 * 1024 * 1024;
 constexpr qsizetype kSobreposicao = 64 * 1024;
 constexpr qint64 kBloco = 1024 * 1024;
 
-class PadraoCompilado
+// One pattern compiled for one code unit width.
+template <typename Unidade>
+class Compilado;
+
+template <>
+class Compilado<char16_t>
 {
 public:
-    explicit PadraoCompilado(const char16_t *padrao)
+    explicit Compilado(const char *padrao)
     {
+        const QString p = QString::fromLatin1(padrao);
         int erro = 0;
-        PCRE2_SIZE posicaoErro = 0;
-        mCodigo = pcre2_compile(reinterpret_cast<PCRE2_SPTR>(padrao), PCRE2_ZERO_TERMINATED, 0,
-                                &erro, &posicaoErro, nullptr);
+        PCRE2_SIZE pos = 0;
+        mCodigo = pcre2_compile_16(reinterpret_cast<PCRE2_SPTR16>(p.utf16()), p.size(), 0, &erro, &pos, nullptr);
         if (mCodigo)
-            mJit = pcre2_jit_compile(mCodigo, PCRE2_JIT_COMPLETE) == 0;
+            mJit = pcre2_jit_compile_16(mCodigo, PCRE2_JIT_COMPLETE) == 0;
+        mDados = mCodigo ? pcre2_match_data_create_from_pattern_16(mCodigo, nullptr) : nullptr;
     }
-    ~PadraoCompilado() { pcre2_code_free(mCodigo); }
-    PadraoCompilado(const PadraoCompilado &) = delete;
-    PadraoCompilado &operator=(const PadraoCompilado &) = delete;
-
-    // Calls `aoEncontrar(inicio, fim)` for each match in texto[desde, limite);
-    // stops early when it returns false. Returns false if a match failed for
-    // another reason than "no match".
-    template <typename F>
-    bool paraCada(QStringView texto, qsizetype desde, qsizetype limite, F &&aoEncontrar) const
+    ~Compilado()
+    {
+        pcre2_match_data_free_16(mDados);
+        pcre2_code_free_16(mCodigo);
+    }
+    // The first match in s[desde, limite): true and its bounds, or false.
+    bool proximo(const char16_t *s, qsizetype desde, qsizetype limite, qsizetype &ini, qsizetype &fim) const
     {
         if (!mCodigo)
             return false;
-        std::unique_ptr<pcre2_match_data, decltype(&pcre2_match_data_free)> dados(
-            pcre2_match_data_create_from_pattern(mCodigo, nullptr), &pcre2_match_data_free);
-        const auto *sujeito = reinterpret_cast<PCRE2_SPTR>(texto.utf16());
-        PCRE2_SIZE deslocamento = static_cast<PCRE2_SIZE>(desde);
-        const auto tamanho = static_cast<PCRE2_SIZE>(limite);
-        while (deslocamento <= tamanho) {
-            const int rc = mJit ? pcre2_jit_match(mCodigo, sujeito, tamanho, deslocamento,
-                                                  PCRE2_NOTEMPTY, dados.get(), nullptr)
-                                : pcre2_match(mCodigo, sujeito, tamanho, deslocamento,
-                                              PCRE2_NOTEMPTY, dados.get(), nullptr);
-            if (rc == PCRE2_ERROR_NOMATCH)
-                return true;
-            if (rc < 0)
-                return false;
-            const PCRE2_SIZE *ov = pcre2_get_ovector_pointer(dados.get());
-            if (!aoEncontrar(static_cast<qsizetype>(ov[0]), static_cast<qsizetype>(ov[1])))
-                return true;
-            deslocamento = ov[1] > ov[0] ? ov[1] : ov[0] + 1;
-        }
+        const auto sujeito = reinterpret_cast<PCRE2_SPTR16>(s);
+        const int rc = mJit ? pcre2_jit_match_16(mCodigo, sujeito, limite, desde, PCRE2_NOTEMPTY, mDados, nullptr)
+                            : pcre2_match_16(mCodigo, sujeito, limite, desde, PCRE2_NOTEMPTY, mDados, nullptr);
+        if (rc < 0)
+            return false;
+        const PCRE2_SIZE *ov = pcre2_get_ovector_pointer_16(mDados);
+        ini = static_cast<qsizetype>(ov[0]);
+        fim = static_cast<qsizetype>(ov[1]);
         return true;
     }
 
 private:
-    pcre2_code *mCodigo = nullptr;
+    pcre2_code_16 *mCodigo = nullptr;
+    pcre2_match_data_16 *mDados = nullptr;
     bool mJit = false;
 };
 
-const PadraoCompilado &padrao(TipoPadrao tipo)
+template <>
+class Compilado<char>
 {
-    static const PadraoCompilado email(kPadraoEmail);
-    static const PadraoCompilado telefone(kPadraoTelefone);
+public:
+    explicit Compilado(const char *padrao)
+    {
+        int erro = 0;
+        PCRE2_SIZE pos = 0;
+        mCodigo = pcre2_compile_8(reinterpret_cast<PCRE2_SPTR8>(padrao), PCRE2_ZERO_TERMINATED, 0, &erro, &pos,
+                                  nullptr);
+        if (mCodigo)
+            mJit = pcre2_jit_compile_8(mCodigo, PCRE2_JIT_COMPLETE) == 0;
+        mDados = mCodigo ? pcre2_match_data_create_from_pattern_8(mCodigo, nullptr) : nullptr;
+    }
+    ~Compilado()
+    {
+        pcre2_match_data_free_8(mDados);
+        pcre2_code_free_8(mCodigo);
+    }
+    bool proximo(const char *s, qsizetype desde, qsizetype limite, qsizetype &ini, qsizetype &fim) const
+    {
+        if (!mCodigo)
+            return false;
+        const auto sujeito = reinterpret_cast<PCRE2_SPTR8>(s);
+        const int rc = mJit ? pcre2_jit_match_8(mCodigo, sujeito, limite, desde, PCRE2_NOTEMPTY, mDados, nullptr)
+                            : pcre2_match_8(mCodigo, sujeito, limite, desde, PCRE2_NOTEMPTY, mDados, nullptr);
+        if (rc < 0)
+            return false;
+        const PCRE2_SIZE *ov = pcre2_get_ovector_pointer_8(mDados);
+        ini = static_cast<qsizetype>(ov[0]);
+        fim = static_cast<qsizetype>(ov[1]);
+        return true;
+    }
+
+private:
+    pcre2_code_8 *mCodigo = nullptr;
+    pcre2_match_data_8 *mDados = nullptr;
+    bool mJit = false;
+};
+
+// The engine runs on the user-interface thread only, so one compiled pattern
+// and one match block per width serve every scan.
+template <typename Unidade>
+const Compilado<Unidade> &padrao(TipoPadrao tipo)
+{
+    static const Compilado<Unidade> email(kPadraoEmail);
+    static const Compilado<Unidade> telefone(kPadraoTelefone);
     return tipo == TipoPadrao::Email ? email : telefone;
+}
+
+inline bool ehLocal(char16_t c)
+{
+    return (c >= u'a' && c <= u'z') || (c >= u'A' && c <= u'Z') || (c >= u'0' && c <= u'9') || c == u'.'
+           || c == u'_' || c == u'%' || c == u'+' || c == u'-';
+}
+
+inline bool ehDominio(char16_t c)
+{
+    return (c >= u'a' && c <= u'z') || (c >= u'A' && c <= u'Z') || (c >= u'0' && c <= u'9') || c == u'.'
+           || c == u'-';
+}
+
+inline qsizetype acharArroba(const char *d, qsizetype pos, qsizetype n)
+{
+    const void *a = pos < n ? std::memchr(d + pos, '@', static_cast<size_t>(n - pos)) : nullptr;
+    return a ? static_cast<const char *>(a) - d : -1;
+}
+
+inline qsizetype acharArroba(const char16_t *d, qsizetype pos, qsizetype n)
+{
+    const qsizetype a = pos < n ? QStringView(d + pos, n - pos).indexOf(u'@') : -1;
+    return a < 0 ? -1 : pos + a;
+}
+
+// The first match in d[pos, n), exactly as the pattern finds it. Every e-mail
+// match holds one "@" and lies within the runs of address characters around
+// it, so the pattern runs only there: scanning a large page becomes a search
+// for "@".
+template <typename Unidade>
+bool proximaOcorrencia(TipoPadrao tipo, const Unidade *d, qsizetype pos, qsizetype n, qsizetype &ini,
+                       qsizetype &fim)
+{
+    const Compilado<Unidade> &p = padrao<Unidade>(tipo);
+    if (tipo == TipoPadrao::Telefone)
+        return p.proximo(d, pos, n, ini, fim);
+    auto u = [d](qsizetype i) { return static_cast<char16_t>(static_cast<std::make_unsigned_t<Unidade>>(d[i])); };
+    for (;;) {
+        const qsizetype arroba = acharArroba(d, pos, n);
+        if (arroba < 0)
+            return false;
+        qsizetype inicio = arroba;
+        while (inicio > pos && ehLocal(u(inicio - 1)))
+            --inicio;
+        qsizetype limite = arroba + 1;
+        while (limite < n && ehDominio(u(limite)))
+            ++limite;
+        // One more unit, so the final "\\b" sees what follows the domain.
+        if (limite < n)
+            ++limite;
+        if (p.proximo(d, inicio, limite, ini, fim))
+            return true;
+        pos = arroba + 1;
+    }
 }
 
 // Saved web pages name their images like addresses (logo@2x.png).
@@ -142,61 +239,120 @@ private:
     QStringDecoder mDecoder;
 };
 
-// Scans lines as they arrive in decoded chunks: a match never spans two
-// lines, and a line longer than kJanela is scanned in overlapping windows.
+inline bool ehQuebra(char16_t c)
+{
+    return c == u'\n' || c == u'\r';
+}
+
+inline char16_t unidadeEm(QStringView v, qsizetype i)
+{
+    return v[i].unicode();
+}
+
+inline const char16_t *dadosDe(QStringView v)
+{
+    return reinterpret_cast<const char16_t *>(v.utf16());
+}
+
+inline const char *dadosDe(QByteArrayView v)
+{
+    return v.data();
+}
+
+inline char16_t unidadeEm(QByteArrayView v, qsizetype i)
+{
+    return static_cast<unsigned char>(v[i]);
+}
+
+// Scans text as it arrives in chunks, with the results a line-by-line scan
+// gives: a match never spans two lines. Whole blocks of lines go to the
+// pattern at once; a phone match that crosses a line break (the pattern
+// allows white space) is dropped and its line scanned again on its own. A
+// line longer than kJanela is scanned in overlapping windows.
+template <typename Unidade>
 class VarredorDeLinhas
 {
 public:
+    using Vista = std::conditional_t<std::is_same_v<Unidade, char>, QByteArrayView, QStringView>;
+    using Texto = std::conditional_t<std::is_same_v<Unidade, char>, QByteArray, QString>;
+
     VarredorDeLinhas(TipoPadrao tipo, std::function<void(QStringView)> aoEncontrar)
-        : mPadrao(padrao(tipo))
+        : mPadrao(padrao<Unidade>(tipo))
         , mTipo(tipo)
         , mAoEncontrar(std::move(aoEncontrar))
     {}
 
-    void alimentar(QStringView pedaco)
+    void alimentar(Vista pedaco)
     {
-        qsizetype inicio = 0;
-        const qsizetype n = pedaco.size();
-        for (qsizetype i = 0; i < n; ++i) {
-            const char16_t c = pedaco[i].unicode();
-            if (c != u'\n' && c != u'\r')
-                continue;
+        qsizetype ultima = pedaco.size() - 1;
+        while (ultima >= 0 && !ehQuebra(unidadeEm(pedaco, ultima)))
+            --ultima;
+        if (ultima >= 0) {
             if (mLinha.isEmpty()) {
-                varrer(pedaco.mid(inicio, i - inicio), 0);
+                varrerBloco(pedaco.first(ultima + 1), 0);
             } else {
-                mLinha += pedaco.mid(inicio, i - inicio);
-                terminarLinha();
+                mLinha += pedaco.first(ultima + 1);
+                varrerBloco(mLinha, mDesde);
+                mLinha.clear();
+                mDesde = 0;
             }
-            inicio = i + 1;
+            pedaco = pedaco.sliced(ultima + 1);
         }
-        if (inicio < n) {
-            mLinha += pedaco.mid(inicio);
-            while (mLinha.size() > kJanela)
-                varrerJanela();
-        }
+        mLinha += pedaco;
+        while (mLinha.size() > kJanela)
+            varrerJanela();
     }
 
     void terminarLinha()
     {
-        varrer(mLinha, mDesde);
+        varrerBloco(mLinha, mDesde);
         mLinha.clear();
         mDesde = 0;
     }
 
 private:
-    void aceitar(QStringView ocorrencia)
+    void aceitar(Vista texto, qsizetype ini, qsizetype fim)
     {
+        QString ocorrencia;
+        if constexpr (std::is_same_v<Unidade, char>)
+            ocorrencia = QString::fromLatin1(texto.sliced(ini, fim - ini));
+        else
+            ocorrencia = texto.sliced(ini, fim - ini).toString();
         if (mTipo == TipoPadrao::Email && ehArquivoDaWeb(ocorrencia))
             return;
         mAoEncontrar(ocorrencia);
     }
 
-    void varrer(QStringView linha, qsizetype desde)
+    void varrerBloco(Vista texto, qsizetype desde)
     {
-        mPadrao.paraCada(linha, desde, linha.size(), [&](qsizetype ini, qsizetype fim) {
-            aceitar(linha.mid(ini, fim - ini));
-            return true;
-        });
+        const Unidade *dados = dadosDe(texto);
+        const qsizetype n = texto.size();
+        qsizetype pos = desde;
+        qsizetype ini = 0;
+        qsizetype fim = 0;
+        while (pos <= n && proximaOcorrencia(mTipo, dados, pos, n, ini, fim)) {
+            qsizetype quebra = -1;
+            if (mTipo == TipoPadrao::Telefone) {
+                for (qsizetype k = ini; k < fim; ++k) {
+                    if (ehQuebra(unidadeEm(texto, k))) {
+                        quebra = k;
+                        break;
+                    }
+                }
+            }
+            if (quebra < 0) {
+                aceitar(texto, ini, fim);
+                pos = fim > ini ? fim : ini + 1;
+                continue;
+            }
+            // The line that holds the match's start, on its own.
+            qsizetype p = ini;
+            while (p <= quebra && mPadrao.proximo(dados, p, quebra, ini, fim)) {
+                aceitar(texto, ini, fim);
+                p = fim > ini ? fim : ini + 1;
+            }
+            pos = quebra + 1;
+        }
     }
 
     // Takes the matches that end before the overlap; the first one that
@@ -206,29 +362,32 @@ private:
         const qsizetype corte = kJanela - kSobreposicao;
         qsizetype retomar = -1;
         qsizetype ultimoFim = mDesde;
-        const QStringView linha(mLinha);
-        mPadrao.paraCada(linha, mDesde, kJanela, [&](qsizetype ini, qsizetype fim) {
+        const Vista linha(mLinha);
+        qsizetype pos = mDesde;
+        qsizetype ini = 0;
+        qsizetype fim = 0;
+        while (pos <= kJanela && proximaOcorrencia(mTipo, dadosDe(linha), pos, kJanela, ini, fim)) {
             if (fim > corte) {
                 retomar = ini;
-                return false;
+                break;
             }
-            aceitar(linha.mid(ini, fim - ini));
+            aceitar(linha, ini, fim);
             ultimoFim = fim;
-            return true;
-        });
+            pos = fim > ini ? fim : ini + 1;
+        }
         if (retomar < 0)
             retomar = qMax(ultimoFim, corte);
         if (retomar <= 1)
             retomar = corte;
-        // One character of context stays, so "\b" sees what came before.
+        // One unit of context stays, so "\\b" sees what came before.
         mLinha.remove(0, retomar - 1);
         mDesde = 1;
     }
 
-    const PadraoCompilado &mPadrao;
+    const Compilado<Unidade> &mPadrao;
     TipoPadrao mTipo;
     std::function<void(QStringView)> mAoEncontrar;
-    QString mLinha;
+    Texto mLinha;
     qsizetype mDesde = 0;
 };
 
@@ -257,12 +416,16 @@ const MarcaDeBytes *marcaNoInicio(const QByteArray &inicio)
 void paraCadaOcorrencia(TipoPadrao tipo, QStringView texto,
                         const std::function<void(QStringView)> &aoEncontrar)
 {
-    padrao(tipo).paraCada(texto, 0, texto.size(), [&](qsizetype ini, qsizetype fim) {
-        const QStringView ocorrencia = texto.mid(ini, fim - ini);
+    const auto *dados = reinterpret_cast<const char16_t *>(texto.utf16());
+    qsizetype pos = 0;
+    qsizetype ini = 0;
+    qsizetype fim = 0;
+    while (pos <= texto.size() && proximaOcorrencia(tipo, dados, pos, texto.size(), ini, fim)) {
+        const QStringView ocorrencia = texto.sliced(ini, fim - ini);
         if (tipo != TipoPadrao::Email || !ehArquivoDaWeb(ocorrencia))
             aoEncontrar(ocorrencia);
-        return true;
-    });
+        pos = fim > ini ? fim : ini + 1;
+    }
 }
 
 void extrairPadraoDoTexto(TipoPadrao tipo, const QString &texto, ListaResultados &lista,
@@ -308,39 +471,63 @@ bool extrairPadraoDoArquivo(TipoPadrao tipo, const QString &caminho, const QStri
         relator.progresso(100, 0);
     qint64 contagem = 0;
     int percentual = 0;
-    Decodificador decodificador(usada);
-    VarredorDeLinhas varredor(tipo, [&](QStringView ocorrencia) {
+    auto aoEncontrar = [&](QStringView ocorrencia) {
         lista.adicionar(ocorrencia.toString());
         ++contagem;
-    });
+    };
 
-    QByteArray bloco;
-    for (;;) {
-        if (tipo == TipoPadrao::Email && relator.parar && relator.parar()) {
-            if (relator.informar)
-                relator.informar(QStringLiteral("Processamento cancelado por sua solicitação"));
-            return true;
-        }
-        bloco = arquivo.read(kBloco);
-        if (bloco.isEmpty()) {
-            if (arquivo.error() != QFileDevice::NoError) {
-                erro = arquivo.errorString();
-                return false;
+    // Reads the file block by block into the scanner; false on a read error.
+    auto ler = [&](auto &varredor, auto &&converter) -> bool {
+        QByteArray bloco;
+        for (;;) {
+            if (tipo == TipoPadrao::Email && relator.parar && relator.parar()) {
+                if (relator.informar)
+                    relator.informar(QStringLiteral("Processamento cancelado por sua solicitação"));
+                return true;
             }
-            break;
+            bloco = arquivo.read(kBloco);
+            if (bloco.isEmpty()) {
+                if (arquivo.error() != QFileDevice::NoError) {
+                    erro = arquivo.errorString();
+                    return false;
+                }
+                break;
+            }
+            varredor.alimentar(converter(bloco));
+            const int agora = tamanho > 0 ? static_cast<int>(arquivo.pos() * 100 / tamanho) : 100;
+            if (agora != percentual) {
+                percentual = agora;
+                if (relator.progresso)
+                    relator.progresso(100, percentual);
+                relatarContagens(tipo, contagem, lista, relator);
+                if (relator.bombear)
+                    relator.bombear();
+            }
         }
-        varredor.alimentar(decodificador.decodificar(bloco));
-        const int agora = tamanho > 0 ? static_cast<int>(arquivo.pos() * 100 / tamanho) : 100;
-        if (agora != percentual) {
-            percentual = agora;
-            if (relator.progresso)
-                relator.progresso(100, percentual);
-            relatarContagens(tipo, contagem, lista, relator);
-            if (relator.bombear)
-                relator.bombear();
-        }
+        varredor.terminarLinha();
+        return true;
+    };
+
+    // The patterns are ASCII: in a UTF-8 or Windows-1252 file every other
+    // character is a byte of 0x80 or above that no part of them matches, so
+    // the bytes are scanned as they are.
+    const bool bytes = usada.compare(u"UTF-8", Qt::CaseInsensitive) == 0
+                       || usada.compare(u"Windows-1252", Qt::CaseInsensitive) == 0;
+    bool ok = false;
+    if (bytes) {
+        VarredorDeLinhas<char> varredor(tipo, aoEncontrar);
+        ok = ler(varredor, [](const QByteArray &b) { return QByteArrayView(b); });
+    } else {
+        Decodificador decodificador(usada);
+        VarredorDeLinhas<char16_t> varredor(tipo, aoEncontrar);
+        QString texto;
+        ok = ler(varredor, [&](const QByteArray &b) {
+            texto = decodificador.decodificar(b);
+            return QStringView(texto);
+        });
     }
-    varredor.terminarLinha();
+    if (!ok)
+        return false;
     relatarContagens(tipo, contagem, lista, relator);
     if (relator.bombear)
         relator.bombear();

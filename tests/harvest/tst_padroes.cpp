@@ -2,6 +2,8 @@
 #include "support/ambiente.h"
 
 #include <QFile>
+#include <QRandomGenerator>
+#include <QRegularExpression>
 #include <QtTest>
 
 class TstPadroes : public QObject
@@ -11,6 +13,7 @@ class TstPadroes : public QObject
 private slots:
     void ocorrencias_data();
     void ocorrencias();
+    void mesmoQueOPadraoInteiro();
     void textoEmMemoria();
     void arquivoLinhaALinha();
     void codificacoes_data();
@@ -55,6 +58,49 @@ void TstPadroes::ocorrencias()
     QStringList achadas;
     paraCadaOcorrencia(TipoPadrao(tipo), texto, [&](QStringView o) { achadas << o.toString(); });
     QCOMPARE(achadas, esperado);
+}
+
+void TstPadroes::mesmoQueOPadraoInteiro()
+{
+    // The e-mail search jumps from "@" to "@"; it must find exactly what the
+    // pattern finds running over the whole text, in the file methods too.
+    const QRegularExpression email(QStringLiteral("\\b[A-Za-z0-9._%+-]+@[A-Za-z0-9.-]+\\.[A-Za-z]{2,}\\b"));
+    const QRegularExpression fone(QStringLiteral(
+        "(?:\\+|00)?(?:\\d{2})?(?:\\()?(\\d{2})(?:\\))?(?:[-\\s]?)(?:\\d{4,5})(?:[-\\s]?)(?:\\d{4})"));
+    static const char *const pecas[] = {"a", "Z", "9", "@", "@", ".", "_", "-", "+", "%", " ", "\n", "\r\n",
+                                        "com", "br", ".c", "x@y", "(", ")", "11", "9111", "2222", "é", "<", "="};
+    QRandomGenerator g(7);
+    for (int i = 0; i < 3000; ++i) {
+        QString t;
+        const int n = g.bounded(120);
+        for (int k = 0; k < n; ++k)
+            t += QString::fromUtf8(pecas[g.bounded(int(std::size(pecas)))]);
+        for (auto [tipo, re] : {std::pair{TipoPadrao::Email, &email}, std::pair{TipoPadrao::Telefone, &fone}}) {
+            QStringList esperado;
+            auto it = re->globalMatch(t);
+            while (it.hasNext())
+                esperado << it.next().captured(0);
+            QStringList achado;
+            paraCadaOcorrencia(tipo, t, [&](QStringView o) { achado << o.toString(); });
+            QCOMPARE(achado, esperado);
+
+            // Line by line from a file: the same, less what crosses a line.
+            QStringList porLinha;
+            for (const QString &linha : t.split(QRegularExpression(QStringLiteral("[\r\n]")))) {
+                auto itl = re->globalMatch(linha);
+                while (itl.hasNext())
+                    porLinha << itl.next().captured(0);
+            }
+            const QString caminho = gravar("aleatorio.txt", t.toUtf8());
+            ListaResultados doArquivo;
+            QString erro;
+            QVERIFY(extrairPadraoDoArquivo(tipo, caminho, "UTF-8", doArquivo, {}, erro));
+            ListaResultados esperadoPorLinha;
+            for (const QString &x : porLinha)
+                esperadoPorLinha.adicionar(x);
+            QCOMPARE(doArquivo.ordenadas(), esperadoPorLinha.ordenadas());
+        }
+    }
 }
 
 void TstPadroes::textoEmMemoria()
