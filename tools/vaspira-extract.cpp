@@ -157,11 +157,17 @@ int modoTexto(Colheita tipo, const QString &valor1, const QString &valor2, bool 
                 erro(QStringLiteral("Extraindo dados de %1...").arg(nome));
             colhido = colherDeTexto(tipo, texto, valor1, valor2);
         }
-        const QStringList linhas = dividirLinhas(colhido);
-        if (bruto)
-            escrever(linhas, stdout);
-        else
-            todas += linhas;
+        if (bruto) {
+            // Written as it comes: a dense input gives as many lines as bytes
+            // over twenty, and a list of them would outweigh the input.
+            if (!colhido.isEmpty()) {
+                colhido.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+                const QByteArray bytes = colhido.toUtf8() + '\n';
+                std::fwrite(bytes.constData(), 1, bytes.size(), stdout);
+            }
+        } else {
+            todas += dividirLinhas(colhido);
+        }
     }
     if (!bruto)
         escrever(mesclarLinhas({}, todas, collatorDeResultados()), stdout);

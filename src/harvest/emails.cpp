@@ -137,10 +137,15 @@ void cortarNaInterrogacao(QString &c)
 // Steps 8 to 17 of the scan on one candidate; empty when rejected.
 QString limparCandidato(QString c)
 {
-    removerPrimeiro(c, u"mailto:", Qt::CaseInsensitive);
-    removerPrimeiro(c, u"email=", Qt::CaseInsensitive);
-    c.remove(QLatin1Char('('));
-    c.remove(QLatin1Char(')'));
+    // The checks before each removal only spare the common case its work.
+    if (c.contains(u':'))
+        removerPrimeiro(c, u"mailto:", Qt::CaseInsensitive);
+    if (c.contains(u'='))
+        removerPrimeiro(c, u"email=", Qt::CaseInsensitive);
+    if (c.contains(u'(') || c.contains(u')')) {
+        c.remove(QLatin1Char('('));
+        c.remove(QLatin1Char(')'));
+    }
     // A mailto query ("?subject=...") would otherwise be rejected for its "=",
     // and "contato@x.com.br!" or "ana@x.com:" for their punctuation.
     cortarNaInterrogacao(c);

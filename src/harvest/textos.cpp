@@ -19,6 +19,13 @@ QString aparar(QStringView texto)
     return texto.mid(ini, fim - ini).toString();
 }
 
+QString aparar(const QString &texto)
+{
+    if (texto.isEmpty() || (texto.front().unicode() > 32 && texto.back().unicode() > 32))
+        return texto;
+    return aparar(QStringView(texto));
+}
+
 bool emBranco(QStringView texto)
 {
     for (QChar c : texto) {

@@ -7,6 +7,9 @@
 // Removes leading and trailing characters of code 32 or below (control
 // characters included, unlike QString::trimmed).
 QString aparar(QStringView texto);
+// The same for a whole string: shares it, without copying, when nothing is
+// trimmed.
+QString aparar(const QString &texto);
 
 // True when the text holds only characters of code 32 or below; no copy.
 bool emBranco(QStringView texto);
