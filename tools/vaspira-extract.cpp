@@ -106,10 +106,7 @@ bool lerTexto(const QString &nome, QString &texto)
         erro(QStringLiteral("vaspira-extract: não foi possível ler \"%1\": %2").arg(nome, falha));
         return false;
     }
-    if (texto.contains(u'\r')) {
-        texto.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
-        texto.replace(u'\r', u'\n');
-    }
+    normalizarQuebras(texto);
     return true;
 }
 
@@ -161,7 +158,7 @@ int modoTexto(Colheita tipo, const QString &valor1, const QString &valor2, bool 
             // Written as it comes: a dense input gives as many lines as bytes
             // over twenty, and a list of them would outweigh the input.
             if (!colhido.isEmpty()) {
-                colhido.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+                normalizarQuebras(colhido);
                 const QByteArray bytes = colhido.toUtf8() + '\n';
                 std::fwrite(bytes.constData(), 1, bytes.size(), stdout);
             }

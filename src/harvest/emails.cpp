@@ -98,11 +98,14 @@ bool terminaEmExtensaoDeArquivo(const QString &s)
         QLatin1StringView("bmp"), QLatin1StringView("ico"), QLatin1StringView("css"),
         QLatin1StringView("js"),
     };
-    if (!s.contains(QLatin1Char('.')))
+    const qsizetype ponto = s.lastIndexOf(QLatin1Char('.'));
+    const qsizetype tamanho = ponto < 0 ? 0 : s.size() - ponto - 1;
+    // Every extension has 2 to 4 letters; most endings are ruled out by that.
+    if (tamanho < 2 || tamanho > 4)
         return false;
-    const QStringView fim = aposUltimoPonto(s);
+    const QStringView fim = QStringView(s).mid(ponto + 1);
     for (const auto &ext : extensoes) {
-        if (fim.compare(ext, Qt::CaseInsensitive) == 0)
+        if (ext.size() == tamanho && fim.compare(ext, Qt::CaseInsensitive) == 0)
             return true;
     }
     return false;

@@ -107,6 +107,26 @@ QString normalizarEspacos(const QString &texto)
     return copia;
 }
 
+void normalizarQuebras(QString &texto)
+{
+    const qsizetype primeiro = texto.indexOf(u'\r');
+    if (primeiro < 0)
+        return;
+    QChar *d = texto.data();
+    const qsizetype n = texto.size();
+    qsizetype escrito = primeiro;
+    for (qsizetype i = primeiro; i < n; ++i) {
+        if (d[i] == u'\r') {
+            d[escrito++] = u'\n';
+            if (i + 1 < n && d[i + 1] == u'\n')
+                ++i;
+        } else {
+            d[escrito++] = d[i];
+        }
+    }
+    texto.truncate(escrito);
+}
+
 QStringList dividirLinhas(QStringView texto)
 {
     QStringList linhas;

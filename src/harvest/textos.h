@@ -22,6 +22,10 @@ bool ehUtf8Valido(QByteArrayView bytes);
 // both as plain spaces makes either route give the same results.
 QString normalizarEspacos(const QString &texto);
 
+// Makes every line break (CR LF, or a lone CR) one LF, in one pass and in
+// place; QString::replace moves the tail for each of thousands of breaks.
+void normalizarQuebras(QString &texto);
+
 // Splits at CR LF, a lone CR or a lone LF. A final line break makes no extra
 // empty line; an empty text has no lines.
 QStringList dividirLinhas(QStringView texto);

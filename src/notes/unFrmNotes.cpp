@@ -210,8 +210,7 @@ void TfrmNotes::carregarNotas()
         gCodificacao = lido.codificacao;
         // Line breaks of any kind become the box's own.
         QString texto = lido.texto;
-        texto.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
-        texto.replace(QLatin1Char('\r'), QLatin1Char('\n'));
+        normalizarQuebras(texto);
         mmoNotes->setPlainText(texto);
     }
     gEditou = false;

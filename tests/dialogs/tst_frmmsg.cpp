@@ -178,6 +178,7 @@ void TstFrmMsg::rodaRolaUmDecimo()
 {
     TfrmMsg frm;
     frm.exibirMensagem(QStringLiteral("linha\\n").repeated(80), TfrmMsg::Ajuda, 0);
+    MotoristaMensagens::ignorar(&frm);
     frm.show();
     QVERIFY(QTest::qWaitForWindowExposed(&frm));
     QScrollBar *barra = frm.ScrollBox1->verticalScrollBar();

@@ -97,6 +97,11 @@ void MotoristaMensagens::verificar()
     }
 }
 
+void MotoristaMensagens::ignorar(TfrmMsg *janela)
+{
+    janela->setProperty(kTratada, true);
+}
+
 int MotoristaMensagens::fecharRestantes()
 {
     int n = 0;

@@ -41,6 +41,10 @@ public:
     int acoesPendentes() const { return static_cast<int>(mAcoes.size()); }
     int inesperadas() const;
 
+    // A window the test shows by itself, outside the message functions: the
+    // driver leaves it alone.
+    static void ignorar(TfrmMsg *janela);
+
     // Closes message windows left open; returns how many there were.
     static int fecharRestantes();
 
