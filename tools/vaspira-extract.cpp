@@ -15,6 +15,7 @@
 #include <QSaveFile>
 
 #include <cstdio>
+#include <thread>
 #include <unistd.h>
 
 namespace {
@@ -111,7 +112,9 @@ bool lerTexto(const QString &nome, QString &texto)
 }
 
 // E-mails and phones of a UTF-8 file are scanned straight from its bytes:
-// decoding a large page whole would take longer than the scan itself.
+// decoding a large page whole would take longer than the scan itself. A
+// large file is split in two; a second thread checks the encoding and scans
+// the second half while this one scans the first.
 bool colherDosBytes(Colheita tipo, const QString &nome, QString &resultado)
 {
     if (nome == u"-" || (tipo != Colheita::Emails && tipo != Colheita::Telefones))
@@ -123,12 +126,42 @@ bool colherDosBytes(Colheita tipo, const QString &nome, QString &resultado)
     if (!mapa)
         return false;
     const QByteArrayView bytes(reinterpret_cast<const char *>(mapa), arquivo.size());
-    const bool utf8 = !bytes.startsWith("\xEF\xBB\xBF") && !bytes.startsWith("\xFF\xFE")
-                      && !bytes.startsWith("\xFE\xFF") && ehUtf8Valido(bytes);
-    if (utf8)
-        resultado = aparar(tipo == Colheita::Emails ? getEmailsUtf8(bytes) : getTelefonesUtf8(bytes));
+    if (bytes.startsWith("\xEF\xBB\xBF") || bytes.startsWith("\xFF\xFE") || bytes.startsWith("\xFE\xFF")) {
+        arquivo.unmap(mapa);
+        return false;
+    }
+    const bool emails = tipo == Colheita::Emails;
+    auto colher = [&](qsizetype de, qsizetype ate) {
+        return emails ? getEmailsUtf8(bytes, de, ate) : getTelefonesUtf8(bytes, de, ate);
+    };
+
+    // The halves meet right after an "@" (e-mails) or at a letter (phones),
+    // where no part of a result can cross.
+    const qsizetype n = bytes.size();
+    qsizetype corte = n;
+    if (n > 16 * 1024 * 1024) {
+        for (qsizetype i = n / 2; i < n; ++i) {
+            const char c = bytes[i];
+            if (emails ? c == '@' : ((c | 0x20) >= 'a' && (c | 0x20) <= 'z')) {
+                corte = emails ? i + 1 : i;
+                break;
+            }
+        }
+    }
+    bool valido = false;
+    QString segunda;
+    std::thread ajudante([&] {
+        valido = ehUtf8Valido(bytes);
+        if (valido && corte < n)
+            segunda = colher(corte, n);
+    });
+    QString primeira = colher(0, corte);
+    ajudante.join();
     arquivo.unmap(mapa);
-    return utf8;
+    if (!valido)
+        return false;
+    resultado = aparar(emails ? primeira + segunda : juntarTelefones(primeira, segunda));
+    return true;
 }
 
 int modoTexto(Colheita tipo, const QString &valor1, const QString &valor2, bool bruto,

@@ -269,15 +269,17 @@ inline bool nbspTerminaEm(const unsigned char *d, qsizetype i, qsizetype inicio)
 
 } // namespace
 
-QString getEmailsUtf8(QByteArrayView utf8)
+QString getEmailsUtf8(QByteArrayView utf8, qsizetype de, qsizetype ate)
 {
     const auto *d = reinterpret_cast<const unsigned char *>(utf8.data());
     const qsizetype n = utf8.size();
+    if (ate < 0 || ate > n)
+        ate = n;
     QString resultado;
-    qsizetype base = 0;
+    qsizetype base = de;
     for (;;) {
         bombearEventos();
-        const void *achado = base < n ? std::memchr(d + base, '@', static_cast<size_t>(n - base)) : nullptr;
+        const void *achado = base < ate ? std::memchr(d + base, '@', static_cast<size_t>(ate - base)) : nullptr;
         if (!achado)
             break;
         const qsizetype arroba = static_cast<const unsigned char *>(achado) - d;

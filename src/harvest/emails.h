@@ -9,8 +9,10 @@ QString getEmails(const QString &fonte);
 
 // The same scan over UTF-8 bytes, for large inputs: `utf8` must be valid
 // UTF-8 (see ehUtf8Valido). The result equals getEmails of the decoded text,
-// but the text is never decoded whole.
-QString getEmailsUtf8(QByteArrayView utf8);
+// but the text is never decoded whole. Only the "@"s in [de, ate) are taken,
+// as if the text before `de` ended with an "@": splitting a text right after
+// one of its "@"s and joining the parts' results gives the whole's result.
+QString getEmailsUtf8(QByteArrayView utf8, qsizetype de = 0, qsizetype ate = -1);
 
 // Cleans one piece of text holding an "@" (a word found by the keyword scan).
 // Returns the address in lower case, or the empty text when rejected.

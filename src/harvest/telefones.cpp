@@ -157,10 +157,24 @@ qsizetype proximoDigito(const unsigned char *d, qsizetype i, qsizetype n)
 
 } // namespace
 
-QString getTelefonesUtf8(QByteArrayView utf8)
+QString juntarTelefones(const QString &primeiro, const QString &segundo)
+{
+    const QStringList vistos = primeiro.split(QStringLiteral("\r\n"), Qt::SkipEmptyParts);
+    const QSet<QString> conjunto(vistos.cbegin(), vistos.cend());
+    QString resultado = primeiro;
+    for (const QString &l : segundo.split(QStringLiteral("\r\n"), Qt::SkipEmptyParts)) {
+        if (!conjunto.contains(l))
+            resultado += l + QStringLiteral("\r\n");
+    }
+    return resultado;
+}
+
+QString getTelefonesUtf8(QByteArrayView utf8, qsizetype de, qsizetype ate)
 {
     const auto *d = reinterpret_cast<const unsigned char *>(utf8.data());
     const qsizetype n = utf8.size();
+    if (ate < 0 || ate > n)
+        ate = n;
     bool branco = true;
     for (qsizetype i = 0; i < n && branco; ++i)
         branco = d[i] <= 32;
@@ -198,8 +212,8 @@ QString getTelefonesUtf8(QByteArrayView utf8)
     // Only digits make numbers: jump from digit to digit and look at the
     // stretch of phone characters around each one. Within a stretch the run
     // starts at its first character allowed to start one and lasts to its end.
-    qsizetype i = 0;
-    while ((i = proximoDigito(d, i, n)) < n) {
+    qsizetype i = de;
+    while ((i = proximoDigito(d, i, ate)) < ate) {
         qsizetype inicio = i;
         for (int w; (w = larguraAntes(inicio)) > 0;)
             inicio -= w;

@@ -8,7 +8,13 @@
 QString getTelefones(const QString &texto);
 
 // The same scan over valid UTF-8 bytes, without decoding the text whole.
-QString getTelefonesUtf8(QByteArrayView utf8);
+// Only the digits in [de, ate) are looked at; `de` and `ate` must fall on
+// bytes that are no phone characters, so no run crosses them.
+QString getTelefonesUtf8(QByteArrayView utf8, qsizetype de = 0, qsizetype ate = -1);
+
+// Joins the results of two consecutive parts: the numbers of the second not
+// yet in the first are appended, keeping the order of first appearance.
+QString juntarTelefones(const QString &primeiro, const QString &segundo);
 
 // The ASCII digits of a text, in order.
 QString GetNumbersFromString(QStringView text);

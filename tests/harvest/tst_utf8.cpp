@@ -14,6 +14,7 @@ class TstUtf8 : public QObject
 
 private slots:
     void mesmasRespostasQueOTexto();
+    void partesJuntasDaoOTodo();
     void validacao_data();
     void validacao();
 };
@@ -53,6 +54,26 @@ void TstUtf8::mesmasRespostasQueOTexto()
         const QString t = QString::fromUtf8(b);
         QCOMPARE(getEmailsUtf8(b), getEmails(t));
         QCOMPARE(getTelefonesUtf8(b), getTelefones(t));
+    }
+}
+
+void TstUtf8::partesJuntasDaoOTodo()
+{
+    QRandomGenerator g(42);
+    for (int i = 0; i < 2000; ++i) {
+        const QByteArray b = aleatorio(g);
+        const qsizetype meio = b.isEmpty() ? 0 : g.bounded(int(b.size()));
+        const qsizetype arroba = b.indexOf('@', meio);
+        if (arroba >= 0) {
+            QCOMPARE(getEmailsUtf8(b, 0, arroba + 1) + getEmailsUtf8(b, arroba + 1, b.size()), getEmailsUtf8(b));
+        }
+        qsizetype letra = meio;
+        while (letra < b.size() && !((b[letra] | 0x20) >= 'a' && (b[letra] | 0x20) <= 'z'))
+            ++letra;
+        if (letra < b.size()) {
+            QCOMPARE(juntarTelefones(getTelefonesUtf8(b, 0, letra), getTelefonesUtf8(b, letra, b.size())),
+                     getTelefonesUtf8(b));
+        }
     }
 }
 
