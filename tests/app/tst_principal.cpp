@@ -43,14 +43,8 @@ void TstPrincipal::init()
 
 void TstPrincipal::cleanup()
 {
-    const int abertas = MotoristaMensagens::fecharRestantes();
-    const int inesperadas = m->inesperadas();
-    const int pendentes = m->acoesPendentes();
-    delete m;
     delete principal;
-    QCOMPARE(abertas, 0);
-    QCOMPARE(inesperadas, 0);
-    QCOMPARE(pendentes, 0);
+    MotoristaMensagens::encerrar(m);
 }
 
 void TstPrincipal::controlesECaptions()

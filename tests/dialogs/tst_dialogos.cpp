@@ -45,11 +45,7 @@ void TstDialogos::init()
 void TstDialogos::cleanup()
 {
     delete progresso;
-    const int abertas = MotoristaMensagens::fecharRestantes();
-    const int inesperadas = m->inesperadas();
-    delete m;
-    QCOMPARE(abertas, 0);
-    QCOMPARE(inesperadas, 0);
+    MotoristaMensagens::encerrar(m);
 }
 
 void TstDialogos::responderValor(std::function<void(TfrmGetValue *)> acao)

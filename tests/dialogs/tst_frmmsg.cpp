@@ -47,13 +47,7 @@ void TstFrmMsg::init()
 
 void TstFrmMsg::cleanup()
 {
-    const int abertas = MotoristaMensagens::fecharRestantes();
-    const int inesperadas = m->inesperadas();
-    const int pendentes = m->acoesPendentes();
-    delete m;
-    QCOMPARE(abertas, 0);
-    QCOMPARE(inesperadas, 0);
-    QCOMPARE(pendentes, 0);
+    MotoristaMensagens::encerrar(m);
 }
 
 void TstFrmMsg::tiposDeMensagem_data()

@@ -54,14 +54,8 @@ void TstNotes::init()
 
 void TstNotes::cleanup()
 {
-    const int abertas = MotoristaMensagens::fecharRestantes();
-    const int inesperadas = m->inesperadas();
-    const int pendentes = m->acoesPendentes();
-    delete m;
     delete principal;
-    QCOMPARE(abertas, 0);
-    QCOMPARE(inesperadas, 0);
-    QCOMPARE(pendentes, 0);
+    MotoristaMensagens::encerrar(m);
 }
 
 TfrmNotes *TstNotes::abrir()

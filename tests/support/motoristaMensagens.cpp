@@ -114,3 +114,15 @@ int MotoristaMensagens::fecharRestantes()
     }
     return n;
 }
+
+void MotoristaMensagens::encerrar(MotoristaMensagens *&motorista)
+{
+    const int abertas = fecharRestantes();
+    const int inesperadas = motorista ? motorista->inesperadas() : 0;
+    const int pendentes = motorista ? motorista->acoesPendentes() : 0;
+    delete motorista;
+    motorista = nullptr;
+    QVERIFY2(abertas == 0, "uma janela de mensagem ficou aberta");
+    QVERIFY2(inesperadas == 0, "uma mensagem apareceu sem ser esperada");
+    QVERIFY2(pendentes == 0, "uma resposta preparada não foi usada");
+}

@@ -45,6 +45,11 @@ public:
     // driver leaves it alone.
     static void ignorar(TfrmMsg *janela);
 
+    // For a test's cleanup: closes what was left open, deletes the driver and
+    // fails the test when a window stayed open, showed unexpectedly or an
+    // answer was never used.
+    static void encerrar(MotoristaMensagens *&motorista);
+
     // Closes message windows left open; returns how many there were.
     static int fecharRestantes();
 

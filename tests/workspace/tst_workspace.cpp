@@ -59,13 +59,9 @@ void TstWorkspace::init()
 
 void TstWorkspace::cleanup()
 {
-    const int abertas = MotoristaMensagens::fecharRestantes();
-    const int inesperadas = m->inesperadas();
-    delete m;
     // Close without the closing question.
     delete principal;
-    QCOMPARE(abertas, 0);
-    QCOMPARE(inesperadas, 0);
+    MotoristaMensagens::encerrar(m);
 }
 
 TfrmExtrairNavegador *TstWorkspace::colando()
