@@ -16,6 +16,7 @@ qt6-base-dev-tools
 libqt6sql6-sqlite
 qt6-svg-dev
 qt6-qpa-plugins
+qt6-webengine-dev
 libpcre2-dev
 libpsl-dev
 publicsuffix

@@ -3,6 +3,8 @@
 #include <QPointer>
 
 class TdtmExtrator;
+class TfrmEdge;
+class TfrmInstalarWebview;
 class TdtmPrincipal;
 class TfrmExtrairNavegador;
 class TfrmNotes;
@@ -24,6 +26,9 @@ struct Janelas {
     QPointer<TfrmSplash> frmSplash;
     QPointer<TfrmTips> frmTips;
     QPointer<TfrmNotes> frmNotes;
+    QPointer<TfrmInstalarWebview> frmInstalarWebview;
+    // The one browser window (the main window's gNavegador1).
+    QPointer<TfrmEdge> frmNavegador;
 };
 
 Janelas &janelas();

@@ -1,5 +1,7 @@
 #include "app/programa.h"
 
+#include <unistd.h>
+
 #include "app/aplicacao.h"
 #include "app/janelas.h"
 #include "app/unDtmPrincipal.h"
@@ -12,6 +14,11 @@
 
 int executarPrograma(int argc, char *argv[])
 {
+    // The browser's sandbox cannot run as root (containers, CI); a normal
+    // user keeps it.
+    if (geteuid() == 0 && qEnvironmentVariableIsEmpty("QTWEBENGINE_DISABLE_SANDBOX"))
+        qputenv("QTWEBENGINE_DISABLE_SANDBOX", "1");
+    QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
     TAplicacao app(argc, argv);
     app.setApplicationName(QStringLiteral("Vaspira"));
     app.setOrganizationName(QStringLiteral("Vaspira"));

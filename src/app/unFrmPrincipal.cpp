@@ -4,6 +4,9 @@
 #include "app/janelas.h"
 #include "app/pausa.h"
 #include "app/unDtmPrincipal.h"
+#include "browser/unFrmEdge.h"
+#include "browser/unFrmInstalarWebview.h"
+#include "storage/pastas.h"
 #include "notes/unFrmNotes.h"
 #include "welcome/unFrmTips.h"
 #include "dialogs/mensagens.h"
@@ -13,6 +16,9 @@
 #include <QApplication>
 #include <QCloseEvent>
 #include <QDesktopServices>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QScopeGuard>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QMdiArea>
@@ -235,10 +241,61 @@ void TfrmPrincipal::tmStartTimer()
         dtm->abrirBD();
 }
 
+void TfrmPrincipal::AbrirNavegadores()
+{
+    gIniciouNavegadores = true;
+    limparMemoriaNavegador();
+    pausarSegundos(2);
+    auto *navegador = new TfrmEdge;
+    navegador->resize(950, 600);
+    QMdiSubWindow *sub = hospedar(navegador, false);
+    // The browser window is not freed on close: it refuses to close.
+    sub->setAttribute(Qt::WA_DeleteOnClose, false);
+    sub->move(50, 50);
+    gNavegador1 = navegador;
+    janelas().frmNavegador = navegador;
+    if (TfrmExtrairNavegador *ws = janelas().frmExtrairNavegador) {
+        if (auto *subWs = qobject_cast<QMdiSubWindow *>(ws->parentWidget()))
+            mdiArea->setActiveSubWindow(subWs);
+    }
+}
+
 void TfrmPrincipal::tmIniciarNavegadoresTimer()
 {
     tmIniciarNavegadores->stop();
-    // TODO: starts the embedded browser once its window exists.
+    // A second "Da web" during the wait arms the timer again; its start-up
+    // would run inside this one's pumps and give a second message.
+    if (gEsperandoNavegador)
+        return;
+    gEsperandoNavegador = true;
+    const auto fim = qScopeGuard([this] { gEsperandoNavegador = false; });
+
+    if (!QFile::exists(caminhoNaPasta(QStringLiteral("webview_status.txt"))))
+        abrirJanelaDeInstalacao();
+    if (!gIniciouNavegadores) {
+        AbrirNavegadores();
+        QCoreApplication::processEvents();
+    }
+    QElapsedTimer espera;
+    espera.start();
+    for (;;) {
+        if (gNavegador1 && gNavegador1->gIniciou) {
+            try {
+                TfrmInstalarWebview::registrarWebviewInstalado();
+                if (TfrmInstalarWebview *janela = janelas().frmInstalarWebview)
+                    janela->close();
+            } catch (...) {
+            }
+            return;
+        }
+        pausarSegundos(1);
+        if (espera.elapsed() / 1000 > 10) {
+            msgErro(QStringLiteral("Os navegadores não foram iniciados corretamente. Siga as instruções para "
+                                   "instalar o módulo web e reinicie este sistema"));
+            abrirJanelaDeInstalacao();
+            return;
+        }
+    }
 }
 
 void TfrmPrincipal::SpeedButton1Click()

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QMainWindow>
+#include <QPointer>
 
 class QAction;
 class QLabel;
@@ -10,6 +11,7 @@ class QPushButton;
 class QTimer;
 class QToolButton;
 class QWidget;
+class TfrmEdge;
 class TfrmExtrairNavegador;
 class TfrmNotes;
 
@@ -26,6 +28,12 @@ public:
     void extrairDeArquivos();
     TfrmNotes *abrirNotas();
 
+    // Creates the browser window, once per run.
+    void AbrirNavegadores();
+    // Only this application's own leftover browser helpers could be ended;
+    // Qt WebEngine ends its helpers with the application, so nothing is left.
+    void limparMemoriaNavegador() {}
+
     // Waits while pumping events; see pausar().
     void pausarSegundos(double segundos);
     int GetMonitorScale() const;
@@ -34,6 +42,7 @@ public:
     bool gIniciouNavegadores = false;
     bool gTentouInstalarWebView = false;
     bool gNaoTentarIniciarWeb = false;
+    QPointer<TfrmEdge> gNavegador1;
 
     QMdiArea *mdiArea = nullptr;
     QPushButton *btnDaweb = nullptr;
@@ -59,5 +68,6 @@ private:
     QMdiSubWindow *hospedar(QWidget *janela, bool centralizar);
     void tmStartTimer();
     void tmIniciarNavegadoresTimer();
+    bool gEsperandoNavegador = false;
     void SpeedButton1Click();
 };

@@ -2,6 +2,7 @@
 
 #include <QtAlgorithms>
 
+#include <climits>
 #include <cstring>
 
 #ifdef __SSE2__
@@ -176,4 +177,50 @@ QString valorDoNome(const QStringList &linhas, QStringView nome)
 {
     const int i = indiceDoNome(linhas, nome);
     return i < 0 ? QString() : linhas[i].mid(linhas[i].indexOf(QLatin1Char('=')) + 1);
+}
+
+namespace {
+
+bool inteiro(QStringView parte, int &valor)
+{
+    qsizetype i = 0;
+    while (i < parte.size() && parte[i] == u' ')
+        ++i;
+    const QStringView resto = parte.mid(i);
+    if (resto.isEmpty() || resto.back().unicode() <= 32)
+        return false;
+    bool ok = false;
+    valor = resto.toInt(&ok);
+    return ok;
+}
+
+} // namespace
+
+bool setPoint(const QString &texto, int &x, int &y)
+{
+    QString t = texto;
+    const qsizetype pontoEVirgula = t.indexOf(u';');
+    if (pontoEVirgula >= 0)
+        t[pontoEVirgula] = u',';
+    const qsizetype virgula = t.indexOf(u',');
+    if (virgula < 0)
+        return false;
+    return inteiro(QStringView(t).left(virgula), x) && inteiro(QStringView(t).mid(virgula + 1), y);
+}
+
+int lerContagem(const QString &texto)
+{
+    qsizetype i = 0;
+    while (i < texto.size() && texto[i].unicode() <= 32)
+        ++i;
+    qsizetype fim = i;
+    if (fim < texto.size() && (texto[fim] == u'-' || texto[fim] == u'+'))
+        ++fim;
+    while (fim < texto.size() && texto[fim] >= u'0' && texto[fim] <= u'9')
+        ++fim;
+    bool ok = false;
+    const qlonglong valor = QStringView(texto).mid(i, fim - i).toLongLong(&ok);
+    if (!ok)
+        return 0;
+    return static_cast<int>(qBound(qlonglong(INT_MIN), valor, qlonglong(INT_MAX)));
 }

@@ -42,3 +42,14 @@ void removerPrimeiro(QString &texto, QStringView alvo, Qt::CaseSensitivity cs);
 int indiceDoNome(const QStringList &linhas, QStringView nome);
 // Value of the first matching line; empty when none.
 QString valorDoNome(const QStringList &linhas, QStringView nome);
+
+// A point or size text: two whole numbers separated by a comma, x first; the
+// first ";" counts as the comma. False for anything else (no comma, an empty
+// part, a part that is no whole number; leading blanks and a sign are fine,
+// trailing blanks are not).
+bool setPoint(const QString &texto, int &x, int &y);
+
+// A count typed by the user: leading blanks and a sign allowed, and when the
+// text is not a whole number its leading integer part counts ("5x" is 5,
+// "abc" is 0).
+int lerContagem(const QString &texto);

@@ -1,6 +1,10 @@
 #include "workspace/unFrmExtrairNavegador.h"
 
 #include "app/enderecos.h"
+#include "app/janelas.h"
+#include "app/pausa.h"
+#include "app/unFrmPrincipal.h"
+#include "browser/unFrmEdge.h"
 #include "dialogs/ajudantes.h"
 #include "dialogs/mensagens.h"
 #include "harvest/colheita.h"
@@ -33,6 +37,9 @@
 #include <QProgressBar>
 #include <QPushButton>
 #include <QHeaderView>
+#include <QScreen>
+
+#include <cmath>
 #include <QRadioButton>
 #include <QSqlError>
 #include <QSqlQueryModel>
@@ -165,8 +172,12 @@ TfrmExtrairNavegador::TfrmExtrairNavegador(QWidget *parent)
     atualizarStatus();
     resize(900, 620);
 
-    // TODO: the scale label and the offer of online example scripts join the
-    // showing work with the click points and the script tools.
+    edtPontoClique->installEventFilter(this);
+    edtTamanhoNavegador->installEventFilter(this);
+    lbEscala->installEventFilter(this);
+    atualizarEscala();
+    // TODO: the offer of online example scripts joins the showing work with
+    // the script tools.
     abrirListaDeScripts();
 }
 
@@ -619,7 +630,187 @@ void TfrmExtrairNavegador::btnExtrairDadosClick()
 
 void TfrmExtrairNavegador::extrairDaWeb()
 {
-    // TODO: the web run needs the embedded browser window, which is not built yet.
+    QPointer<TfrmEdge> navegador = janelas().frmNavegador.data();
+    if (!navegador || !navegador->gIniciou) {
+        msgErro(QStringLiteral("Erro: Por favor aguarde o navegador web ser carregado"));
+        return;
+    }
+    Execucao execucao(this);
+    const PedidoParada cancelou = std::make_shared<bool>(false);
+    gCancelou = cancelou;
+    btnExtrairDados->setEnabled(false);
+
+    const int passes = edtRepetir->text().isEmpty() ? 1 : lerContagem(edtRepetir->text());
+    const bool comCliques = !edtCliqueVezes->text().isEmpty();
+    const int cliques = comCliques ? lerContagem(edtCliqueVezes->text()) : 0;
+    int x = 0;
+    int y = 0;
+    // Refused before the first pass: a run that ended silently after one
+    // pass looked like a finished harvest.
+    if (comCliques && !setPoint(edtPontoClique->text(), x, y)) {
+        msgErro(QStringLiteral("O ponto de clique deve ter dois números inteiros separados por vírgula, por exemplo 640,480"));
+        btnExtrairDados->setEnabled(true);
+        return;
+    }
+
+    pgcDados->setCurrentIndex(2);
+    bombear();
+    TravarJanelaNavegador(edtTamanhoNavegador->text());
+    pnProgresso->show();
+    bombear();
+    try {
+        progress1->setMaximum(qMax(passes, 1));
+        progress1->setValue(0);
+        for (int passe = 0; passe < passes; ++passe) {
+            if (*cancelou) {
+                *cancelou = false;
+                voltarAoRepouso();
+                break;
+            }
+            progress1->setValue(progress1->value() + 1);
+            lbStatus->setText(QStringLiteral("Obtendo texto do navegador..."));
+            bombear();
+            if (!navegador)
+                break;
+            const QString pagina = rdbPegarTexto->isChecked() ? navegador->getTextoNavegador()
+                                                              : navegador->getFonteNavegador();
+            if (!navegador)
+                break;
+            if (!navegador->gRespondeu) {
+                msgErro(QStringLiteral("O navegador não respondeu a tempo. A extração foi interrompida."));
+                break;
+            }
+            lbStatus->setText(QStringLiteral("Extraindo dados..."));
+            bombear();
+
+            Colheita tipo = Colheita::Telefones;
+            QString valor1;
+            QString valor2;
+            if (rdbEmails->isChecked()) {
+                tipo = Colheita::Emails;
+            } else if (rdbTextoContendo->isChecked()) {
+                tipo = Colheita::Contendo;
+                valor1 = edtContendo->text();
+            } else if (rdbTextoEntre->isChecked()) {
+                tipo = Colheita::Entre;
+                valor1 = edtEntre1->text();
+                valor2 = edtEntre2->text();
+            }
+            const QString falta = faltaDeTermos(tipo, valor1, valor2);
+            if (!falta.isEmpty()) {
+                msgErro(falta);
+                break;
+            }
+            QString coletado;
+            if (tipo == Colheita::Telefones)
+                coletado = extrairTelefones(pagina);
+            else if (tipo == Colheita::Emails)
+                coletado = extrairEmails(pagina);
+            else if (tipo == Colheita::Contendo)
+                coletado = extrairContendo(pagina, valor1);
+            else
+                coletado = TdtmExtrator().getTextoEntre(pagina, valor1, valor2);
+
+            lbStatus->setText(QStringLiteral("Atualizando dados coletados..."));
+            bombear();
+            mesclarResultados(coletado);
+            atualizarStatus();
+
+            if (!edtCliqueVezes->text().isEmpty()) {
+                if (!setPoint(edtPontoClique->text(), x, y))
+                    break;
+                bool parou = false;
+                for (int c = 0; c < cliques; ++c) {
+                    if (*cancelou) {
+                        voltarAoRepouso();
+                        parou = true;
+                        break;
+                    }
+                    if (!navegador)
+                        throw InterrupcaoSilenciosa();
+                    navegador->cliqueNavegador(x, y, 0);
+                    bombear();
+                }
+                if (parou)
+                    break;
+                pausar(1, relogioReal(true));
+            }
+            lbStatus->setText(QString());
+            bombear();
+        }
+    } catch (...) {
+        // The run ends quietly; the passes already merged stay.
+    }
+    btnExtrairDados->setEnabled(true);
+    pnProgresso->hide();
+}
+
+void TfrmExtrairNavegador::TravarJanelaNavegador(const QString &tamanho)
+{
+    TfrmEdge *navegador = janelas().frmNavegador;
+    if (!navegador)
+        return;
+    QWidget *janela = navegador->parentWidget() ? navegador->parentWidget() : navegador;
+    janela->showNormal();
+    int largura = 0;
+    int altura = 0;
+    if (!setPoint(tamanho, largura, altura))
+        return;
+    // Above 10000 a typo saved in a script would be reapplied at every run
+    // until the page could not be drawn.
+    if (largura < 100 || altura < 100 || largura > 10000 || altura > 10000)
+        return;
+    janela->resize(largura, altura);
+    if (TfrmPrincipal *principal = janelas().frmPrincipal) {
+        const QPoint noPrincipal(principal->frameGeometry().width() - largura - 157, 5);
+        janela->move(janela->parentWidget() ? janela->parentWidget()->mapFrom(principal, noPrincipal) : noPrincipal);
+    }
+    bombear();
+}
+
+void TfrmExtrairNavegador::atualizarEscala()
+{
+    int escala = 100;
+    if (TfrmPrincipal *principal = janelas().frmPrincipal)
+        escala = principal->GetMonitorScale();
+    else if (const QScreen *tela = screen())
+        escala = static_cast<int>(std::lround(tela->logicalDotsPerInchX() * 100.0 / 96.0));
+    gEscala = QString::number(escala);
+    lbEscala->setText(QStringLiteral("(escala: ") + gEscala + QStringLiteral("%)"));
+}
+
+void TfrmExtrairNavegador::exibirPontoNavegador(const QString &ponto)
+{
+    TfrmEdge *navegador = janelas().frmNavegador;
+    if (!navegador)
+        return;
+    navegador->pnMouse->show();
+    navegador->edtMouse->show();
+    navegador->pnMouse->move(50, 50);
+    int x = 0;
+    int y = 0;
+    if (!setPoint(ponto, x, y))
+        return;
+    navegador->exibirPonto(x, y);
+    navegador->edtMouse->setText(QStringLiteral("%1,%2").arg(x).arg(y));
+}
+
+bool TfrmExtrairNavegador::eventFilter(QObject *alvo, QEvent *evento)
+{
+    if (alvo == edtPontoClique) {
+        if (evento->type() == QEvent::MouseButtonPress) {
+            exibirPontoNavegador(edtPontoClique->text());
+            if (TfrmEdge *navegador = janelas().frmNavegador)
+                edtPontoClique->setText(navegador->edtMouse->text());
+        } else if (evento->type() == QEvent::KeyRelease) {
+            exibirPontoNavegador(edtPontoClique->text());
+        }
+    } else if (alvo == edtTamanhoNavegador && evento->type() == QEvent::FocusIn) {
+        TravarJanelaNavegador(edtTamanhoNavegador->text());
+    } else if (alvo == lbEscala && evento->type() == QEvent::MouseButtonRelease) {
+        atualizarEscala();
+    }
+    return QWidget::eventFilter(alvo, evento);
 }
 
 void TfrmExtrairNavegador::extrairDeTexto()

@@ -57,6 +57,12 @@ public:
     void abrirListaDeScripts();
     // Lines of mmoDados; an empty line after the last break does not count.
     int contarLinhasResultados() const;
+    // Browser size, click point and display scale
+    void TravarJanelaNavegador(const QString &tamanho);
+    void atualizarEscala();
+    void exibirPontoNavegador(const QString &ponto);
+    QString gEscala;
+
     // Results tools
     void excluirLinhasContendo(QPlainTextEdit *aMemo, const QString &valor);
     void excluirTextoEntre(QPlainTextEdit *aMemo, const QString &valori, const QString &valorf);
@@ -143,6 +149,7 @@ public:
 
 protected:
     void closeEvent(QCloseEvent *evento) override;
+    bool eventFilter(QObject *alvo, QEvent *evento) override;
 
 private:
     // Counts the runs on the stack and carries out a close that was asked for

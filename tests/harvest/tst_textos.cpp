@@ -24,6 +24,10 @@ private slots:
     void decodificarTexto();
     void gravarDevolveNaMesmaCodificacao();
     void exeFolderSegueVaspiraHome();
+    void setPoint_data();
+    void setPoint();
+    void lerContagem_data();
+    void lerContagem();
 };
 
 void TstTextos::dividirLinhas_data()
@@ -161,6 +165,56 @@ void TstTextos::exeFolderSegueVaspiraHome()
 {
     QCOMPARE(ExeFolder(), pastaDeTeste());
     QCOMPARE(caminhoNaPasta("banco.db"), pastaDeTeste() + "banco.db");
+}
+
+void TstTextos::setPoint_data()
+{
+    QTest::addColumn<QString>("texto");
+    QTest::addColumn<bool>("ok");
+    QTest::addColumn<int>("x");
+    QTest::addColumn<int>("y");
+    QTest::newRow("vírgula") << "800,600" << true << 800 << 600;
+    QTest::newRow("ponto e vírgula") << "120;340" << true << 120 << 340;
+    QTest::newRow("só o primeiro ; vira vírgula") << "120;340;5" << false << 0 << 0;
+    QTest::newRow("sinal e brancos à esquerda") << " -5, +7" << true << -5 << 7;
+    QTest::newRow("branco à direita") << "5 ,7" << false << 0 << 0;
+    QTest::newRow("sem separador") << "800600" << false << 0 << 0;
+    QTest::newRow("vazio") << "" << false << 0 << 0;
+    QTest::newRow("parte vazia") << "800," << false << 0 << 0;
+    QTest::newRow("não é número") << "a,b" << false << 0 << 0;
+}
+
+void TstTextos::setPoint()
+{
+    QFETCH(QString, texto);
+    QFETCH(bool, ok);
+    QFETCH(int, x);
+    QFETCH(int, y);
+    int lx = 0;
+    int ly = 0;
+    QCOMPARE(::setPoint(texto, lx, ly), ok);
+    if (ok) {
+        QCOMPARE(lx, x);
+        QCOMPARE(ly, y);
+    }
+}
+
+void TstTextos::lerContagem_data()
+{
+    QTest::addColumn<QString>("texto");
+    QTest::addColumn<int>("valor");
+    QTest::newRow("3") << "3" << 3;
+    QTest::newRow("5x") << "5x" << 5;
+    QTest::newRow("abc") << "abc" << 0;
+    QTest::newRow("-2") << "-2" << -2;
+    QTest::newRow("brancos") << "  7 " << 7;
+}
+
+void TstTextos::lerContagem()
+{
+    QFETCH(QString, texto);
+    QFETCH(int, valor);
+    QCOMPARE(::lerContagem(texto), valor);
 }
 
 VASPIRA_ENGINE_TEST_MAIN(TstTextos)

@@ -11,6 +11,7 @@
     int main(int argc, char *argv[])                                                       \
     {                                                                                      \
         prepararAmbienteDeTeste();                                                         \
+        QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);                        \
         TAplicacao app(argc, argv);                                                        \
         app.setQuitOnLastWindowClosed(false);                                              \
         instalarBombeamento();                                                             \
