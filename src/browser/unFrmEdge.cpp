@@ -112,6 +112,9 @@ TfrmEdge::TfrmEdge(QWidget *parent)
     SpeedButton1 = botao("SpeedButton1", QStringLiteral("Copiar URL"));
     btnReload = botao("btnReload", QStringLiteral("Recarregar"));
     btnOpcoes = botao("btnOpcoes", QStringLiteral("Mais opções"));
+    // Never visible: Enter in the address bar runs its action.
+    GoBtn = botao("GoBtn", QStringLiteral("Ir"));
+    GoBtn->hide();
     auto *barra = new QHBoxLayout;
     barra->addWidget(btnVoltar);
     barra->addWidget(edtUrl, 1);
@@ -188,7 +191,8 @@ TfrmEdge::TfrmEdge(QWidget *parent)
         popOpcoes->setFont(f);
         popOpcoes->popup(btnOpcoes->mapToGlobal(QPoint(0, btnOpcoes->height())));
     });
-    connect(edtUrl, &QLineEdit::returnPressed, this, &TfrmEdge::GoBtnClick);
+    connect(GoBtn, &QToolButton::clicked, this, &TfrmEdge::GoBtnClick);
+    connect(edtUrl, &QLineEdit::returnPressed, GoBtn, &QToolButton::click);
     connect(codigo, &QAction::triggered, this, &TfrmEdge::exibirCodigoFonte);
     connect(texto, &QAction::triggered, this, &TfrmEdge::obterTextoDaPagina);
     connect(posicao, &QAction::triggered, this, [this] {

@@ -67,6 +67,7 @@ public:
     QToolButton *SpeedButton1 = nullptr;
     QToolButton *btnReload = nullptr;
     QToolButton *btnOpcoes = nullptr;
+    QToolButton *GoBtn = nullptr;
     QMenu *popOpcoes = nullptr;
     QTabWidget *pgMain = nullptr;
     QWebEngineView *web = nullptr;

@@ -37,6 +37,7 @@ private slots:
     void quatroTiposDoTexto_data();
     void quatroTiposDoTexto();
     void pararDuranteTextosContendo();
+    void webSemNavegadorAvisa();
     void ferramentasDeLinhas();
     void copiarComCapturaLigada();
     void capturaDaAreaDeTransferencia();
@@ -267,6 +268,17 @@ void TstWorkspace::pararDuranteTextosContendo()
     QVERIFY2(!linhas.isEmpty() && linhas.size() < 200, qPrintable(QString::number(linhas.size())));
     QCOMPARE(linhas.first(), QStringLiteral("id=000"));
     QVERIFY(frm->pnProgresso->isHidden());
+    QVERIFY(frm->btnExtrairDados->isEnabled());
+}
+
+void TstWorkspace::webSemNavegadorAvisa()
+{
+    TfrmExtrairNavegador *frm = principal->extrairDaWeb();
+    principal->tmIniciarNavegadores->stop();
+    m->clicar(QStringLiteral("btnOk"));
+    QTest::mouseClick(frm->btnExtrairDados, Qt::LeftButton);
+    QCOMPARE(m->vistas.size(), 1);
+    QCOMPARE(m->vistas[0].texto, QStringLiteral("Erro: Por favor aguarde o navegador web ser carregado"));
     QVERIFY(frm->btnExtrairDados->isEnabled());
 }
 
