@@ -69,6 +69,8 @@ void TstNavegador::initTestCase()
     servidor->pagina("/blank.html", "<html><body style=\"margin:0\"><a target=\"_blank\" href=\"/destino.html\" "
                                     "style=\"position:absolute;left:0;top:0;width:300px;height:80px;display:block\">"
                                     "abrir</a></body></html>");
+    servidor->pagina("/surrogate.html", "<html><body><p id=\"p\"></p><script>document.getElementById('p')"
+                                        ".textContent='x@y.com \\uD83D fim';</script></body></html>");
     servidor->pagina("/destino.html", "<html><body><p>destino@x.com</p></body></html>");
     servidor->pagina("/trava.html", "<html><body style=\"margin:0\"><p>x@trava.com.br</p><button "
                                     "style=\"position:absolute;left:100px;top:100px;width:120px;height:40px\" "
@@ -161,6 +163,10 @@ void TstNavegador::textoChegaComoAPaginaTem()
     QVERIFY(nav->gRespondeu);
     QCOMPARE(texto, QStringLiteral("Escreva para ana+news@example.com ou \"Bia\" <bia@x.com> — ação 😀"));
     QVERIFY(nav->getFonteNavegador().contains(QStringLiteral("ana+news@example.com")));
+
+    // A post cut inside an emoji still reads, the broken half replaced.
+    abrir("/surrogate.html");
+    QCOMPARE(nav->getTextoNavegador(), QStringLiteral("x@y.com \uFFFD fim"));
 }
 
 void TstNavegador::novaJanelaAbreNaMesmaVista()
