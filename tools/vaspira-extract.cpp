@@ -148,17 +148,22 @@ bool colherDosBytes(Colheita tipo, const QString &nome, QString &resultado)
             }
         }
     }
-    bool valido = false;
+    // Each half is checked and scanned on its own thread; the cut falls on
+    // an ASCII byte, so each half is whole UTF-8 when the file is.
+    bool segundaValida = true;
     QString segunda;
     std::thread ajudante([&] {
-        valido = ehUtf8Valido(bytes);
-        if (valido && corte < n)
-            segunda = colher(corte, n);
+        if (corte < n) {
+            segundaValida = ehUtf8Valido(bytes.sliced(corte));
+            if (segundaValida)
+                segunda = colher(corte, n);
+        }
     });
-    QString primeira = colher(0, corte);
+    const bool primeiraValida = ehUtf8Valido(bytes.first(corte));
+    QString primeira = primeiraValida ? colher(0, corte) : QString();
     ajudante.join();
     arquivo.unmap(mapa);
-    if (!valido)
+    if (!primeiraValida || !segundaValida)
         return false;
     resultado = aparar(emails ? primeira + segunda : juntarTelefones(primeira, segunda));
     return true;

@@ -140,18 +140,33 @@ void cortarNaInterrogacao(QString &c)
 // Steps 8 to 17 of the scan on one candidate; empty when rejected.
 QString limparCandidato(QString c)
 {
-    // The checks before each removal only spare the common case its work.
-    if (c.contains(u':'))
+    // One look at the characters first: most candidates hold none of those
+    // the steps below remove, and then the steps are skipped.
+    bool doisPontos = false;
+    bool igual = false;
+    bool parenteses = false;
+    bool interrogacao = false;
+    for (QChar ch : std::as_const(c)) {
+        switch (ch.unicode()) {
+        case u':': doisPontos = true; break;
+        case u'=': igual = true; break;
+        case u'(': case u')': parenteses = true; break;
+        case u'?': interrogacao = true; break;
+        default: break;
+        }
+    }
+    if (doisPontos)
         removerPrimeiro(c, u"mailto:", Qt::CaseInsensitive);
-    if (c.contains(u'='))
+    if (igual)
         removerPrimeiro(c, u"email=", Qt::CaseInsensitive);
-    if (c.contains(u'(') || c.contains(u')')) {
+    if (parenteses) {
         c.remove(QLatin1Char('('));
         c.remove(QLatin1Char(')'));
     }
     // A mailto query ("?subject=...") would otherwise be rejected for its "=",
     // and "contato@x.com.br!" or "ana@x.com:" for their punctuation.
-    cortarNaInterrogacao(c);
+    if (interrogacao)
+        cortarNaInterrogacao(c);
     while (!c.isEmpty() && (c.back() == u'!' || c.back() == u':'))
         c.chop(1);
     pausaEntreCortes();
@@ -173,10 +188,12 @@ QString limparCandidato(QString c)
     pausaEntreCortes();
 
     completarTerminacao(c);
-    cortarNaInterrogacao(c);
-    const qsizetype doisPontos = c.indexOf(QLatin1Char(':'));
-    if (doisPontos >= 0)
-        c = c.mid(doisPontos + 1);
+    // Every "?" went with the cut above.
+    if (doisPontos) {
+        const qsizetype posicao = c.indexOf(QLatin1Char(':'));
+        if (posicao >= 0)
+            c = c.mid(posicao + 1);
+    }
     pausaEntreCortes();
 
     const qsizetype arroba = c.indexOf(QLatin1Char('@'));
@@ -285,19 +302,29 @@ QString getEmailsUtf8(QByteArrayView utf8, qsizetype de, qsizetype ate)
         const qsizetype arroba = static_cast<const unsigned char *>(achado) - d;
 
         // Walk back at most 100 UTF-16 units, as the text scan's window does.
+        // When the previous "@" is at most 100 bytes back the whole stretch
+        // is in the window (a byte is at most one unit), and its exact unit
+        // count is only needed if the address runs long to the right.
         qsizetype inicioJanela = arroba;
         int antes = 0;
-        while (inicioJanela > base && antes < kAntesDaArroba) {
-            qsizetype c = inicioJanela - 1;
-            while (c > base && ehContinuacao(d[c]))
-                --c;
-            antes += unidades(d[c]);
-            inicioJanela = c;
+        bool antesExato = true;
+        if (arroba - base <= kAntesDaArroba) {
+            inicioJanela = base;
+            antes = static_cast<int>(arroba - base);
+            antesExato = false;
+        } else {
+            while (inicioJanela > base && antes < kAntesDaArroba) {
+                qsizetype c = inicioJanela - 1;
+                while (c > base && ehContinuacao(d[c]))
+                    --c;
+                antes += unidades(d[c]);
+                inicioJanela = c;
+            }
         }
         // A four-byte character astride the window's start: the text scan
         // keeps only its second half there.
         const bool metadeNoInicio = antes > kAntesDaArroba;
-        const int limiteDireita = static_cast<int>(kJanela - 1 - qMin<qsizetype>(antes, kAntesDaArroba));
+        int limiteDireita = static_cast<int>(kJanela - 1 - qMin<qsizetype>(antes, kAntesDaArroba));
         bombearEventos();
 
         qsizetype ini = arroba;
@@ -310,29 +337,45 @@ QString getEmailsUtf8(QByteArrayView utf8, qsizetype de, qsizetype ate)
         qsizetype fim = arroba + 1;
         int depois = 0;
         bool metadeNoFim = false;
-        while (fim < n && depois < limiteDireita) {
-            const unsigned char b = d[fim];
-            if (b < 0x80) {
-                if (ehDelimitadorDireito(QChar(b)))
+        for (;;) {
+            while (fim < n && depois < limiteDireita) {
+                const unsigned char b = d[fim];
+                if (b < 0x80) {
+                    if (ehDelimitadorDireito(QChar(b)))
+                        break;
+                    ++fim;
+                    ++depois;
+                    continue;
+                }
+                if (b == 0xC2 && fim + 1 < n && d[fim + 1] == 0xA0)
                     break;
-                ++fim;
-                ++depois;
-                continue;
+                qsizetype c = fim + 1;
+                while (c < n && ehContinuacao(d[c]))
+                    ++c;
+                const int u = unidades(b);
+                if (depois + u > limiteDireita)
+                    metadeNoFim = true;
+                depois += u;
+                fim = c;
             }
-            if (b == 0xC2 && fim + 1 < n && d[fim + 1] == 0xA0)
+            if (antesExato || depois < limiteDireita || fim >= n)
                 break;
-            qsizetype c = fim + 1;
-            while (c < n && ehContinuacao(d[c]))
-                ++c;
-            const int u = unidades(b);
-            if (depois + u > limiteDireita)
-                metadeNoFim = true;
-            depois += u;
-            fim = c;
+            // The address reached the bound taken from the byte count: count
+            // the units before the "@" exactly and go on to the real bound.
+            antes = 0;
+            for (qsizetype k = base; k < arroba; ++k)
+                antes += ehContinuacao(d[k]) ? 0 : unidades(d[k]);
+            antesExato = true;
+            limiteDireita = static_cast<int>(kJanela - 1 - qMin<qsizetype>(antes, kAntesDaArroba));
+            metadeNoFim = depois > limiteDireita;
         }
         pausaEntreCortes();
 
-        QString bruto = QString::fromUtf8(reinterpret_cast<const char *>(d + ini), fim - ini);
+        bool ascii = true;
+        for (qsizetype k = ini; k < fim && ascii; ++k)
+            ascii = d[k] < 0x80;
+        QString bruto = ascii ? QString::fromLatin1(reinterpret_cast<const char *>(d + ini), fim - ini)
+                              : QString::fromUtf8(reinterpret_cast<const char *>(d + ini), fim - ini);
         if (metadeNoInicio && ini == inicioJanela && !bruto.isEmpty())
             bruto.remove(0, 1);
         if (metadeNoFim && !bruto.isEmpty())

@@ -68,32 +68,37 @@ bool ehUtf8Valido(QByteArrayView bytes)
             ++i;
             continue;
         }
-        int extra;
-        char32_t minimo;
-        char32_t cp;
-        if ((b & 0xE0) == 0xC0) {
-            extra = 1;
-            minimo = 0x80;
-            cp = b & 0x1F;
-        } else if ((b & 0xF0) == 0xE0) {
-            extra = 2;
-            minimo = 0x800;
-            cp = b & 0x0F;
-        } else if ((b & 0xF8) == 0xF0) {
-            extra = 3;
-            minimo = 0x10000;
-            cp = b & 0x07;
+        auto continuacao = [&](qsizetype k) { return k < n && (d[k] & 0xC0) == 0x80; };
+        if (b >= 0xC2 && b <= 0xDF) {
+            // Two bytes: the accented letters of Portuguese.
+            if (!continuacao(i + 1))
+                return false;
+            i += 2;
+        } else if (b >= 0xE0 && b <= 0xEF) {
+            if (i + 1 >= n)
+                return false;
+            const unsigned char c = d[i + 1];
+            // No overlong forms (E0 80..9F), no surrogates (ED A0..BF).
+            const bool segundoValido = b == 0xE0 ? (c >= 0xA0 && c <= 0xBF)
+                                       : b == 0xED ? (c >= 0x80 && c <= 0x9F)
+                                                   : (c & 0xC0) == 0x80;
+            if (!segundoValido || !continuacao(i + 2))
+                return false;
+            i += 3;
+        } else if (b >= 0xF0 && b <= 0xF4) {
+            if (i + 1 >= n)
+                return false;
+            const unsigned char c = d[i + 1];
+            // No overlong forms (F0 80..8F), nothing above U+10FFFF (F4 90..).
+            const bool segundoValido = b == 0xF0 ? (c >= 0x90 && c <= 0xBF)
+                                       : b == 0xF4 ? (c >= 0x80 && c <= 0x8F)
+                                                   : (c & 0xC0) == 0x80;
+            if (!segundoValido || !continuacao(i + 2) || !continuacao(i + 3))
+                return false;
+            i += 4;
         } else {
             return false;
         }
-        for (int k = 1; k <= extra; ++k) {
-            if (i + k >= n || (d[i + k] & 0xC0) != 0x80)
-                return false;
-            cp = (cp << 6) | (d[i + k] & 0x3F);
-        }
-        if (cp < minimo || cp > 0x10FFFF || (cp >= 0xD800 && cp <= 0xDFFF))
-            return false;
-        i += extra + 1;
     }
     return true;
 }
