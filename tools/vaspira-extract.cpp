@@ -13,6 +13,7 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QSaveFile>
+#include <QScopeGuard>
 
 #include <cstdio>
 #include <thread>
@@ -113,9 +114,10 @@ bool lerTexto(const QString &nome, QString &texto)
 
 // E-mails and phones of a UTF-8 file are scanned straight from its bytes:
 // decoding a large page whole would take longer than the scan itself. A
-// large file is split in two; a second thread checks the encoding and scans
-// the second half while this one scans the first.
-bool colherDosBytes(Colheita tipo, const QString &nome, QString &resultado)
+// large file is split in two, each half checked and scanned on its own
+// thread. With `bruto` the lines are written as they come; otherwise they
+// are added to `linhas`. False when the file is no UTF-8 file to scan so.
+bool colherDosBytes(Colheita tipo, const QString &nome, bool bruto, QStringList &linhas)
 {
     if (nome == u"-" || (tipo != Colheita::Emails && tipo != Colheita::Telefones))
         return false;
@@ -125,18 +127,15 @@ bool colherDosBytes(Colheita tipo, const QString &nome, QString &resultado)
     uchar *mapa = arquivo.map(0, arquivo.size());
     if (!mapa)
         return false;
+    const auto desmapear = qScopeGuard([&] { arquivo.unmap(mapa); });
     const QByteArrayView bytes(reinterpret_cast<const char *>(mapa), arquivo.size());
-    if (bytes.startsWith("\xEF\xBB\xBF") || bytes.startsWith("\xFF\xFE") || bytes.startsWith("\xFE\xFF")) {
-        arquivo.unmap(mapa);
+    if (bytes.startsWith("\xEF\xBB\xBF") || bytes.startsWith("\xFF\xFE") || bytes.startsWith("\xFE\xFF"))
         return false;
-    }
     const bool emails = tipo == Colheita::Emails;
-    auto colher = [&](qsizetype de, qsizetype ate) {
-        return emails ? getEmailsUtf8(bytes, de, ate) : getTelefonesUtf8(bytes, de, ate);
-    };
 
     // The halves meet right after an "@" (e-mails) or at a letter (phones),
-    // where no part of a result can cross.
+    // where no part of a result can cross; the cut falls on an ASCII byte,
+    // so each half is whole UTF-8 when the file is.
     const qsizetype n = bytes.size();
     qsizetype corte = n;
     if (n > 16 * 1024 * 1024) {
@@ -148,24 +147,72 @@ bool colherDosBytes(Colheita tipo, const QString &nome, QString &resultado)
             }
         }
     }
-    // Each half is checked and scanned on its own thread; the cut falls on
-    // an ASCII byte, so each half is whole UTF-8 when the file is.
+    if (!emails) {
+        bool segundaValida = true;
+        QString segunda;
+        std::thread ajudante([&] {
+            if (corte < n && (segundaValida = ehUtf8Valido(bytes.sliced(corte))))
+                segunda = getTelefonesUtf8(bytes, corte, n);
+        });
+        const bool primeiraValida = ehUtf8Valido(bytes.first(corte));
+        const QString primeira = primeiraValida ? getTelefonesUtf8(bytes, 0, corte) : QString();
+        ajudante.join();
+        if (!primeiraValida || !segundaValida)
+            return false;
+        const QStringList achados = dividirLinhas(juntarTelefones(primeira, segunda));
+        if (bruto)
+            escrever(achados, stdout);
+        else
+            linhas += achados;
+        return true;
+    }
+
+    // E-mails: both halves are checked before anything is written, so a file
+    // that is no UTF-8 after all falls back whole to the decoded path.
     bool segundaValida = true;
-    QString segunda;
-    std::thread ajudante([&] {
-        if (corte < n) {
+    std::thread verificador([&] {
+        if (corte < n)
             segundaValida = ehUtf8Valido(bytes.sliced(corte));
-            if (segundaValida)
-                segunda = colher(corte, n);
-        }
     });
     const bool primeiraValida = ehUtf8Valido(bytes.first(corte));
-    QString primeira = primeiraValida ? colher(0, corte) : QString();
-    ajudante.join();
-    arquivo.unmap(mapa);
+    verificador.join();
     if (!primeiraValida || !segundaValida)
         return false;
-    resultado = aparar(emails ? primeira + segunda : juntarTelefones(primeira, segunda));
+
+    QStringList segundaLista;
+    QByteArray segundaSaida;
+    std::thread ajudante([&] {
+        if (corte >= n)
+            return;
+        getEmailsUtf8(bytes, corte, n, [&](const QString &e) {
+            if (bruto) {
+                segundaSaida += e.toUtf8();
+                segundaSaida += '\n';
+            } else {
+                segundaLista.append(e);
+            }
+        });
+    });
+    QByteArray saida;
+    getEmailsUtf8(bytes, 0, corte, [&](const QString &e) {
+        if (!bruto) {
+            linhas.append(e);
+            return;
+        }
+        saida += e.toUtf8();
+        saida += '\n';
+        if (saida.size() > (1 << 20)) {
+            std::fwrite(saida.constData(), 1, saida.size(), stdout);
+            saida.clear();
+        }
+    });
+    ajudante.join();
+    if (bruto) {
+        std::fwrite(saida.constData(), 1, saida.size(), stdout);
+        std::fwrite(segundaSaida.constData(), 1, segundaSaida.size(), stdout);
+    } else {
+        linhas += segundaLista;
+    }
     return true;
 }
 
@@ -181,8 +228,10 @@ int modoTexto(Colheita tipo, const QString &valor1, const QString &valor2, bool 
     int codigo = 0;
     QStringList todas;
     for (const QString &nome : std::as_const(entradas)) {
+        if (colherDosBytes(tipo, nome, bruto, todas))
+            continue;
         QString colhido;
-        if (!colherDosBytes(tipo, nome, colhido)) {
+        {
             QString texto;
             if (!lerTexto(nome, texto)) {
                 codigo = 1;

@@ -288,11 +288,21 @@ inline bool nbspTerminaEm(const unsigned char *d, qsizetype i, qsizetype inicio)
 
 QString getEmailsUtf8(QByteArrayView utf8, qsizetype de, qsizetype ate)
 {
+    QString resultado;
+    getEmailsUtf8(utf8, de, ate, [&resultado](const QString &endereco) {
+        resultado += endereco;
+        resultado += QLatin1String("\r\n");
+    });
+    return resultado;
+}
+
+void getEmailsUtf8(QByteArrayView utf8, qsizetype de, qsizetype ate,
+                   const std::function<void(const QString &)> &aoEncontrar)
+{
     const auto *d = reinterpret_cast<const unsigned char *>(utf8.data());
     const qsizetype n = utf8.size();
     if (ate < 0 || ate > n)
         ate = n;
-    QString resultado;
     qsizetype base = de;
     for (;;) {
         bombearEventos();
@@ -383,12 +393,10 @@ QString getEmailsUtf8(QByteArrayView utf8, qsizetype de, qsizetype ate)
         QString candidato = aparar(limparCandidato(bruto));
         base = arroba + 1;
         if (!candidato.isEmpty()) {
-            resultado += candidato.toLower();
-            resultado += QLatin1String("\r\n");
+            aoEncontrar(candidato.toLower());
             bombearEventos();
         }
     }
-    return resultado;
 }
 
 QString tratarEmail(const QString &email)

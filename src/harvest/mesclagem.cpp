@@ -1,6 +1,7 @@
 #include "harvest/mesclagem.h"
 
 #include <QCollatorSortKey>
+#include <QSet>
 
 #include <algorithm>
 #include <numeric>
@@ -22,10 +23,24 @@ QCollator collatorDeResultados()
 QStringList mesclarLinhas(const QStringList &atuais, const QStringList &novas,
                           const QCollator &collator)
 {
-    const qsizetype total = atuais.size() + novas.size();
-    auto linha = [&](qsizetype i) -> const QString & {
-        return i < atuais.size() ? atuais[i] : novas[i - atuais.size()];
-    };
+    // Identical lines are repeats under any collation: dropping them first,
+    // the first kept, spares their sort keys (harvests repeat a lot).
+    std::vector<const QString *> unicas;
+    unicas.reserve(atuais.size() + novas.size());
+    {
+        QSet<QStringView> vistas;
+        vistas.reserve(atuais.size() + novas.size());
+        for (const QStringList *lista : {&atuais, &novas}) {
+            for (const QString &l : *lista) {
+                if (!vistas.contains(l)) {
+                    vistas.insert(l);
+                    unicas.push_back(&l);
+                }
+            }
+        }
+    }
+    const qsizetype total = static_cast<qsizetype>(unicas.size());
+    auto linha = [&](qsizetype i) -> const QString & { return *unicas[i]; };
 
     // Sort keys once per line instead of collating on every comparison.
     std::vector<QCollatorSortKey> chaves;
