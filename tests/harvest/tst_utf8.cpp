@@ -15,6 +15,7 @@ class TstUtf8 : public QObject
 private slots:
     void mesmasRespostasQueOTexto();
     void partesJuntasDaoOTodo();
+    void validacaoAleatoria();
     void validacao_data();
     void validacao();
 };
@@ -74,6 +75,30 @@ void TstUtf8::partesJuntasDaoOTodo()
             QCOMPARE(juntarTelefones(getTelefonesUtf8(b, 0, letra), getTelefonesUtf8(b, letra, b.size())),
                      getTelefonesUtf8(b));
         }
+    }
+}
+
+void TstUtf8::validacaoAleatoria()
+{
+    // Random bytes rich in lead and continuation bytes, against Qt's decoder,
+    // at every length around the 16-byte blocks.
+    QRandomGenerator g(99);
+    static const unsigned char especiais[] = {0x80, 0x8F, 0x90, 0x9F, 0xA0, 0xBF, 0xC0, 0xC1, 0xC2, 0xDF,
+                                              0xE0, 0xED, 0xEF, 0xF0, 0xF4, 0xF5, 0xFF, 'a', ' ', 0x00};
+    for (int i = 0; i < 30000; ++i) {
+        QByteArray b;
+        const int n = g.bounded(70);
+        for (int k = 0; k < n; ++k) {
+            switch (g.bounded(4)) {
+            case 0: b += char(especiais[g.bounded(int(std::size(especiais)))]); break;
+            case 1: b += char(g.bounded(256)); break;
+            case 2: b += "\xC3\xA9"; break;
+            default: b += QByteArray(g.bounded(20), 'x'); break;
+            }
+        }
+        QStringDecoder d(QStringConverter::Utf8, QStringConverter::Flag::Stateless);
+        const QString t = d.decode(b);
+        QVERIFY2(ehUtf8Valido(b) == !d.hasError(), b.toHex().constData());
     }
 }
 
