@@ -139,11 +139,16 @@ bool colherDosBytes(Colheita tipo, const QString &nome, bool bruto, QStringList 
     const qsizetype n = bytes.size();
     qsizetype corte = n;
     if (n > 16 * 1024 * 1024) {
-        for (qsizetype i = n / 2; i < n; ++i) {
-            const char c = bytes[i];
-            if (emails ? c == '@' : ((c | 0x20) >= 'a' && (c | 0x20) <= 'z')) {
-                corte = emails ? i + 1 : i;
-                break;
+        if (emails) {
+            const qsizetype arroba = bytes.indexOf('@', n / 2);
+            corte = arroba < 0 ? n : arroba + 1;
+        } else {
+            for (qsizetype i = n / 2; i < n; ++i) {
+                const char c = bytes[i];
+                if ((c | 0x20) >= 'a' && (c | 0x20) <= 'z') {
+                    corte = i;
+                    break;
+                }
             }
         }
     }

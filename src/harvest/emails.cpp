@@ -311,39 +311,58 @@ void getEmailsUtf8(QByteArrayView utf8, qsizetype de, qsizetype ate,
             break;
         const qsizetype arroba = static_cast<const unsigned char *>(achado) - d;
 
-        // Walk back at most 100 UTF-16 units, as the text scan's window does.
-        // When the previous "@" is at most 100 bytes back the whole stretch
-        // is in the window (a byte is at most one unit), and its exact unit
-        // count is only needed if the address runs long to the right.
-        qsizetype inicioJanela = arroba;
+        // One walk back from the "@" finds the left part: it stops at a left
+        // delimiter, at the remaining text's start, or where the window
+        // starts, 100 UTF-16 units before the "@".
+        qsizetype ini = arroba;
         int antes = 0;
-        bool antesExato = true;
-        if (arroba - base <= kAntesDaArroba) {
-            inicioJanela = base;
-            antes = static_cast<int>(arroba - base);
-            antesExato = false;
-        } else {
-            while (inicioJanela > base && antes < kAntesDaArroba) {
-                qsizetype c = inicioJanela - 1;
-                while (c > base && ehContinuacao(d[c]))
-                    --c;
-                antes += unidades(d[c]);
-                inicioJanela = c;
+        bool antesExato = false;
+        bool metadeNoInicio = false;
+        for (;;) {
+            if (ini == base) {
+                antesExato = true;
+                break;
             }
+            const unsigned char b = d[ini - 1];
+            if (b < 0x80) {
+                if (ehDelimitadorEsquerdo(QChar(b)))
+                    break;
+                if (antes == kAntesDaArroba) {
+                    antesExato = true;
+                    break;
+                }
+                ++antes;
+                --ini;
+                continue;
+            }
+            if (nbspTerminaEm(d, ini - 1, base))
+                break;
+            qsizetype c = ini - 1;
+            while (c > base && ehContinuacao(d[c]))
+                --c;
+            const int u = unidades(d[c]);
+            if (antes + u > kAntesDaArroba) {
+                // A four-byte character astride the window's start: the text
+                // scan keeps only its second half there.
+                if (u == 2 && antes == kAntesDaArroba - 1) {
+                    metadeNoInicio = true;
+                    antes += u;
+                    ini = c;
+                }
+                antesExato = true;
+                break;
+            }
+            antes += u;
+            ini = c;
         }
-        // A four-byte character astride the window's start: the text scan
-        // keeps only its second half there.
-        const bool metadeNoInicio = antes > kAntesDaArroba;
-        int limiteDireita = static_cast<int>(kJanela - 1 - qMin<qsizetype>(antes, kAntesDaArroba));
+        const qsizetype paradaEsquerda = ini;
+        // Stopped at a delimiter, the units before the "@" are not all
+        // counted; the tightest bound (a full window) serves until the
+        // address runs that long.
+        int limiteDireita = static_cast<int>(kJanela - 1 - (antesExato ? qMin<qsizetype>(antes, kAntesDaArroba)
+                                                                      : kAntesDaArroba));
         bombearEventos();
 
-        qsizetype ini = arroba;
-        while (ini > inicioJanela) {
-            const unsigned char b = d[ini - 1];
-            if (b < 0x80 ? ehDelimitadorEsquerdo(QChar(b)) : nbspTerminaEm(d, ini - 1, inicioJanela))
-                break;
-            --ini;
-        }
         qsizetype fim = arroba + 1;
         int depois = 0;
         bool metadeNoFim = false;
@@ -370,11 +389,16 @@ void getEmailsUtf8(QByteArrayView utf8, qsizetype de, qsizetype ate,
             }
             if (antesExato || depois < limiteDireita || fim >= n)
                 break;
-            // The address reached the bound taken from the byte count: count
-            // the units before the "@" exactly and go on to the real bound.
-            antes = 0;
-            for (qsizetype k = base; k < arroba; ++k)
-                antes += ehContinuacao(d[k]) ? 0 : unidades(d[k]);
+            // The address reached the bound: count the units before the "@"
+            // from where the walk stopped, up to the window's size.
+            qsizetype k = paradaEsquerda;
+            while (k > base && antes < kAntesDaArroba) {
+                qsizetype c = k - 1;
+                while (c > base && ehContinuacao(d[c]))
+                    --c;
+                antes += unidades(d[c]);
+                k = c;
+            }
             antesExato = true;
             limiteDireita = static_cast<int>(kJanela - 1 - qMin<qsizetype>(antes, kAntesDaArroba));
             metadeNoFim = depois > limiteDireita;
@@ -386,7 +410,7 @@ void getEmailsUtf8(QByteArrayView utf8, qsizetype de, qsizetype ate,
             ascii = d[k] < 0x80;
         QString bruto = ascii ? QString::fromLatin1(reinterpret_cast<const char *>(d + ini), fim - ini)
                               : QString::fromUtf8(reinterpret_cast<const char *>(d + ini), fim - ini);
-        if (metadeNoInicio && ini == inicioJanela && !bruto.isEmpty())
+        if (metadeNoInicio && !bruto.isEmpty())
             bruto.remove(0, 1);
         if (metadeNoFim && !bruto.isEmpty())
             bruto.chop(1);

@@ -51,6 +51,10 @@ void TstUtf8::mesmasRespostasQueOTexto()
         if (i % 3 == 0)
             b = QByteArray(i % 120, 'x') + "\xF0\x9F\x98\x80" + QByteArray(i % 97, 'y') + "@dom.com"
                 + QByteArray(i % 211, 'z') + "\xF0\x9F\x98\x80" + "w.com.br";
+        else if (i % 3 == 1)
+            // Two-byte characters at every offset around the window's edges.
+            b = QByteArray(i % 130, 'x') + "\xC3\xA9" + QByteArray(i % 103, 'y') + "@dom.com"
+                + QByteArray(i % 205, 'z') + "\xC3\xA9" + "w.com.br";
         QVERIFY(ehUtf8Valido(b));
         const QString t = QString::fromUtf8(b);
         QCOMPARE(getEmailsUtf8(b), getEmails(t));
