@@ -5,9 +5,11 @@
 #include "harvest/padroes.h"
 #include "harvest/palavras.h"
 #include "harvest/telefones.h"
+#include "harvest/textos.h"
 #include "storage/arquivoTexto.h"
 
 #include <QDir>
+#include <QStringDecoder>
 #include <QFile>
 #include <QTemporaryFile>
 
@@ -39,8 +41,23 @@ QStringList partes(const QString &t)
 
 namespace alvos {
 
+// The byte scans must agree with the text scans on any valid UTF-8.
+static void compararComBytes(const uint8_t *dados, size_t tamanho)
+{
+    const QByteArrayView bytes(reinterpret_cast<const char *>(dados), static_cast<qsizetype>(tamanho));
+    QStringDecoder d(QStringConverter::Utf8, QStringConverter::Flag::Stateless);
+    const QString t = d.decode(bytes);
+    if (ehUtf8Valido(bytes) == d.hasError())
+        abort();
+    if (d.hasError())
+        return;
+    if (getEmailsUtf8(bytes) != getEmails(t) || getTelefonesUtf8(bytes) != getTelefones(t))
+        abort();
+}
+
 void emails(const uint8_t *dados, size_t tamanho)
 {
+    compararComBytes(dados, tamanho);
     const QString t = texto(dados, tamanho);
     const QString r = getEmails(t);
     for (const QString &l : r.split(QStringLiteral("\r\n"), Qt::SkipEmptyParts)) {
@@ -52,6 +69,7 @@ void emails(const uint8_t *dados, size_t tamanho)
 
 void telefones(const uint8_t *dados, size_t tamanho)
 {
+    compararComBytes(dados, tamanho);
     const QString t = texto(dados, tamanho);
     (void)getTelefones(t);
     (void)validaTelefone(GetNumbersFromString(t).left(18));
