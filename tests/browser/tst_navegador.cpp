@@ -39,6 +39,7 @@ private slots:
     void tamanhoDoNavegadorTemLimites();
     void ofertaDeInstalacaoUmaVez();
     void instaladorQueNaoIniciaNaoFingeSucesso();
+    void protecaoDeContaParaORun();
     void paginaQueNaoRespondeEncerraORun();
 
 private:
@@ -71,6 +72,8 @@ void TstNavegador::initTestCase()
                                     "abrir</a></body></html>");
     servidor->pagina("/surrogate.html", "<html><body><p id=\"p\"></p><script>document.getElementById('p')"
                                         ".textContent='x@y.com \\uD83D fim';</script></body></html>");
+    servidor->pagina("/protecao.html", "<html><body><p>x@conta.com.br</p><p>Ajude-nos a confirmar que esta "
+                                       "conta é sua</p></body></html>");
     servidor->pagina("/destino.html", "<html><body><p>destino@x.com</p></body></html>");
     servidor->pagina("/trava.html", "<html><body style=\"margin:0\"><p>x@trava.com.br</p><button "
                                     "style=\"position:absolute;left:100px;top:100px;width:120px;height:40px\" "
@@ -307,6 +310,23 @@ void TstNavegador::instaladorQueNaoIniciaNaoFingeSucesso()
     QTest::mouseClick(janela->btnOk, Qt::LeftButton);
     QTRY_VERIFY(!janela);
     QVERIFY(QFile::exists(marca));
+}
+
+void TstNavegador::protecaoDeContaParaORun()
+{
+    abrir("/protecao.html");
+    TfrmExtrairNavegador *frm = workspaceWeb();
+    frm->rdbEmails->setChecked(true);
+    frm->edtRepetir->setText(QStringLiteral("2"));
+    m->clicar(QStringLiteral("btnOk"));
+    QTest::mouseClick(frm->btnExtrairDados, Qt::LeftButton);
+    // The help message, then a quiet end: nothing harvested from that page.
+    QCOMPARE(m->vistas.size(), 1);
+    QCOMPARE(m->vistas[0].tipo, 6);
+    QVERIFY(m->vistas[0].texto.startsWith(QStringLiteral("Erro: O sistema de proteção de dados do Instagram foi ativado.")));
+    QCOMPARE(frm->mmoDados->toPlainText(), QString());
+    QVERIFY(frm->btnExtrairDados->isEnabled());
+    QVERIFY(frm->pnProgresso->isHidden());
 }
 
 void TstNavegador::paginaQueNaoRespondeEncerraORun()
