@@ -32,3 +32,9 @@ struct Janelas {
 };
 
 Janelas &janelas();
+
+class QWidget;
+
+// Closes a child window of the frame (its MDI sub-window), or the window
+// itself when it stands alone.
+void fecharJanelaFilha(QWidget *janela);

@@ -7,6 +7,7 @@
 #include <QThread>
 
 #include <cmath>
+#include <cstdlib>
 #include <memory>
 
 RelogioPausa relogioReal(bool comVariacao)
@@ -49,4 +50,9 @@ void pausar(double segundos, const RelogioPausa &relogio)
         relogio.bombear();
         relogio.dormirMs(10 + variacao(5));
     }
+}
+
+int segundosDesde(const QDateTime &momento)
+{
+    return static_cast<int>(std::llabs(momento.msecsTo(QDateTime::currentDateTime())) / 1000);
 }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QDateTime>
 #include <QtGlobal>
 
 #include <functional>
@@ -20,3 +21,7 @@ RelogioPausa relogioReal(bool comVariacao);
 // pump. s > 1: polls (pump, sleep 10 ms) until trunc(s) seconds have passed.
 // With jitter each 100 ms step sleeps 0..24 ms more, each poll 0..4 ms more.
 void pausar(double segundos, const RelogioPausa &relogio);
+
+// Whole seconds between `momento` and now, fractions cut off (the stopwatch
+// behind every momentoSegundos).
+int segundosDesde(const QDateTime &momento);

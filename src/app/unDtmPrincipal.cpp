@@ -11,7 +11,6 @@
 #include <QTimer>
 #include <QWidget>
 
-#include <cstdlib>
 
 TdtmPrincipal::TdtmPrincipal(QObject *parent)
     : QObject(parent)
@@ -74,7 +73,7 @@ void TdtmPrincipal::momentoStart()
 
 int TdtmPrincipal::momentoSegundos() const
 {
-    return static_cast<int>(std::llabs(gMomento.msecsTo(QDateTime::currentDateTime())) / 1000);
+    return segundosDesde(gMomento);
 }
 
 void TdtmPrincipal::showPopMenu(QWidget *botao, QMenu *menu)

@@ -35,7 +35,6 @@
 #include <QWebEngineSettings>
 #include <QWebEngineView>
 
-#include <cstdlib>
 
 namespace {
 
@@ -49,14 +48,28 @@ protected:
     QWebEnginePage *createWindow(WebWindowType) override { return this; }
 };
 
-// The page text and source as the page holds them. Lone surrogates (a post
-// cut inside an emoji) become U+FFFD so the text always crosses over.
-const char *const kScriptTexto =
-    "(function(){var s=document.body?document.body.innerText:'';"
-    "return s.replace(/[\\uD800-\\uDBFF](?![\\uDC00-\\uDFFF])|(?<![\\uD800-\\uDBFF])[\\uDC00-\\uDFFF]/g,'\\uFFFD');})()";
-const char *const kScriptFonte =
-    "(function(){var s=document.documentElement?document.documentElement.outerHTML:'';"
-    "return s.replace(/[\\uD800-\\uDBFF](?![\\uDC00-\\uDFFF])|(?<![\\uD800-\\uDBFF])[\\uDC00-\\uDFFF]/g,'\\uFFFD');})()";
+// A page script that returns `expressao` (a string) as the page holds it.
+// Lone surrogates (a post cut inside an emoji) become U+FFFD so the text
+// always crosses over.
+QString scriptDeLeitura(const char *expressao)
+{
+    return QStringLiteral("(function(){var s=%1;"
+                          "return s.replace(/[\\uD800-\\uDBFF](?![\\uDC00-\\uDFFF])|"
+                          "(?<![\\uD800-\\uDBFF])[\\uDC00-\\uDFFF]/g,'\\uFFFD');})()")
+        .arg(QLatin1String(expressao));
+}
+
+const QString &scriptTexto()
+{
+    static const QString s = scriptDeLeitura("document.body?document.body.innerText:''");
+    return s;
+}
+
+const QString &scriptFonte()
+{
+    static const QString s = scriptDeLeitura("document.documentElement?document.documentElement.outerHTML:''");
+    return s;
+}
 
 constexpr int kPreto = 0;
 constexpr int kVerde = 0 + 256 * 128;
@@ -142,14 +155,17 @@ TfrmEdge::TfrmEdge(QWidget *parent)
     layNavegador->addWidget(web);
     // The marker lies over the view in the view's own parent, so its left and
     // top are view coordinates.
-    pnMouse = new QLabel(paginaNavegador);
+    pnMouse = new QFrame(paginaNavegador);
     pnMouse->setObjectName(QStringLiteral("pnMouse"));
     pnMouse->setFixedSize(24, 24);
-    pnMouse->setPixmap(setaDoMarcador());
-    pnMouse->setCursor(Qt::SizeAllCursor);
+    Image1 = new QLabel(pnMouse);
+    Image1->setObjectName(QStringLiteral("Image1"));
+    Image1->setFixedSize(24, 24);
+    Image1->setPixmap(setaDoMarcador());
+    Image1->setCursor(Qt::SizeAllCursor);
+    Image1->installEventFilter(this);
     pnMouse->move(48, 59);
     pnMouse->raise();
-    pnMouse->installEventFilter(this);
 
     auto *paginaFonte = new QWidget;
     paginaFonte->setObjectName(QStringLiteral("tsFonte"));
@@ -412,7 +428,7 @@ bool TfrmEdge::esperarResposta(int limite)
 
 QString TfrmEdge::getTextoNavegador()
 {
-    executarScript(QString::fromLatin1(kScriptTexto));
+    executarScript(scriptTexto());
     if (!esperarResposta(10))
         return QString();
     const QString resultado = gNavegadorOutput;
@@ -438,7 +454,7 @@ QString TfrmEdge::getTextoNavegador()
 
 QString TfrmEdge::getFonteNavegador()
 {
-    executarScript(QString::fromLatin1(kScriptFonte));
+    executarScript(scriptFonte());
     if (!esperarResposta(15))
         return QString();
     return gNavegadorOutput;
@@ -446,21 +462,22 @@ QString TfrmEdge::getFonteNavegador()
 
 void TfrmEdge::exibirCodigoFonte()
 {
-    executarScript(QString::fromLatin1(kScriptFonte));
-    if (!esperarResposta(10)) {
-        msgErro(QStringLiteral("Não foi possível obter o código-fonte da página aberta. Por favor tente notamente"));
-        return;
-    }
-    mmoFonte->setPlainText(gNavegadorOutput);
-    pgMain->setCurrentIndex(1);
+    mostrarNaAbaFonte(scriptFonte(), 10,
+                      QStringLiteral("Não foi possível obter o código-fonte da página aberta. Por favor tente notamente"));
 }
 
 void TfrmEdge::obterTextoDaPagina()
 {
-    executarScript(QString::fromLatin1(kScriptTexto));
     // Bounded like the other page reads.
-    if (!esperarResposta(15)) {
-        msgErro(QStringLiteral("Não foi possível obter o texto da página aberta. Por favor tente novamente"));
+    mostrarNaAbaFonte(scriptTexto(), 15,
+                      QStringLiteral("Não foi possível obter o texto da página aberta. Por favor tente novamente"));
+}
+
+void TfrmEdge::mostrarNaAbaFonte(const QString &script, int limite, const QString &falha)
+{
+    executarScript(script);
+    if (!esperarResposta(limite)) {
+        msgErro(falha);
         return;
     }
     mmoFonte->setPlainText(gNavegadorOutput);
@@ -558,7 +575,8 @@ void TfrmEdge::marcadorSoltado()
 
 bool TfrmEdge::eventFilter(QObject *alvo, QEvent *evento)
 {
-    if (alvo != pnMouse)
+    // The marker is dragged and double-clicked by its image.
+    if (alvo != Image1)
         return QWidget::eventFilter(alvo, evento);
     switch (evento->type()) {
     case QEvent::MouseButtonPress: {
@@ -571,7 +589,7 @@ bool TfrmEdge::eventFilter(QObject *alvo, QEvent *evento)
     case QEvent::MouseMove:
         if (mArrastando) {
             auto *m = static_cast<QMouseEvent *>(evento);
-            pnMouse->move(pnMouse->mapToParent(m->position().toPoint() - mInicioArraste));
+            pnMouse->move(pnMouse->mapToParent(Image1->mapToParent(m->position().toPoint()) - mInicioArraste));
             return true;
         }
         break;
@@ -630,5 +648,5 @@ void TfrmEdge::momentoStart()
 
 int TfrmEdge::momentoSegundos() const
 {
-    return static_cast<int>(std::llabs(gMomento.msecsTo(QDateTime::currentDateTime())) / 1000);
+    return segundosDesde(gMomento);
 }

@@ -7,6 +7,7 @@
 
 #include <stdexcept>
 
+class QFrame;
 class QLabel;
 class QLineEdit;
 class QMenu;
@@ -71,7 +72,8 @@ public:
     QMenu *popOpcoes = nullptr;
     QTabWidget *pgMain = nullptr;
     QWebEngineView *web = nullptr;
-    QLabel *pnMouse = nullptr;
+    QFrame *pnMouse = nullptr;
+    QLabel *Image1 = nullptr;
     QPlainTextEdit *mmoFonte = nullptr;
     QToolButton *SpeedButton2 = nullptr;
     QLabel *pnStNavegador = nullptr;
@@ -94,6 +96,8 @@ private:
     bool esperarResposta(int limite);
     void exibirCodigoFonte();
     void obterTextoDaPagina();
+    // Reads the page with `script` into the source tab; `falha` after `limite` s.
+    void mostrarNaAbaFonte(const QString &script, int limite, const QString &falha);
     void abrirNoBlocoDeNotas();
     void novaPagina();
     void marcadorSoltado();
@@ -103,7 +107,6 @@ private:
     QElapsedTimer mRelogioInicio;
     bool mIniciando = false;
     int mRodadas = 0;
-    int mGeracaoScript = 0;
     QPoint mInicioArraste;
     bool mArrastando = false;
 };

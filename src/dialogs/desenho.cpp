@@ -5,17 +5,30 @@
 #include <QVBoxLayout>
 #include <QIcon>
 #include <QPainter>
+#include <QPixmapCache>
 #include <QPushButton>
 #include <QScreen>
 #include <QSvgRenderer>
 
 QPixmap desenharSvg(const QString &recurso, QSize tamanho, const QColor &fundo)
 {
-    QPixmap imagem(tamanho);
+    // Every message window shows the same few pictures: draw each once.
+    const QString chave = QStringLiteral("vaspira:%1:%2x%3:%4")
+                              .arg(recurso)
+                              .arg(tamanho.width())
+                              .arg(tamanho.height())
+                              .arg(fundo.rgba());
+    QPixmap imagem;
+    if (QPixmapCache::find(chave, &imagem))
+        return imagem;
+    imagem = QPixmap(tamanho);
     imagem.fill(fundo);
-    QSvgRenderer svg(recurso);
-    QPainter pintor(&imagem);
-    svg.render(&pintor);
+    {
+        QSvgRenderer svg(recurso);
+        QPainter pintor(&imagem);
+        svg.render(&pintor);
+    }
+    QPixmapCache::insert(chave, imagem);
     return imagem;
 }
 

@@ -5,7 +5,6 @@
 
 #include <libpsl.h>
 
-#include <array>
 #include <cstring>
 
 namespace {
@@ -86,29 +85,6 @@ bool temUmSoPontoAposArroba(const QString &s)
 {
     const qsizetype arroba = s.indexOf(QLatin1Char('@'));
     return arroba >= 0 && QStringView(s).mid(arroba + 1).count(QLatin1Char('.')) == 1;
-}
-
-// Names like logo@2x.png look like addresses, but no address ends in a file
-// extension.
-bool terminaEmExtensaoDeArquivo(const QString &s)
-{
-    static const std::array<QLatin1StringView, 10> extensoes = {
-        QLatin1StringView("png"), QLatin1StringView("jpg"), QLatin1StringView("jpeg"),
-        QLatin1StringView("gif"), QLatin1StringView("webp"), QLatin1StringView("svg"),
-        QLatin1StringView("bmp"), QLatin1StringView("ico"), QLatin1StringView("css"),
-        QLatin1StringView("js"),
-    };
-    const qsizetype ponto = s.lastIndexOf(QLatin1Char('.'));
-    const qsizetype tamanho = ponto < 0 ? 0 : s.size() - ponto - 1;
-    // Every extension has 2 to 4 letters; most endings are ruled out by that.
-    if (tamanho < 2 || tamanho > 4)
-        return false;
-    const QStringView fim = QStringView(s).mid(ponto + 1);
-    for (const auto &ext : extensoes) {
-        if (ext.size() == tamanho && fim.compare(ext, Qt::CaseInsensitive) == 0)
-            return true;
-    }
-    return false;
 }
 
 // Completes only real truncations of the last segment; anything else
@@ -199,7 +175,7 @@ QString limparCandidato(QString c)
     const qsizetype arroba = c.indexOf(QLatin1Char('@'));
     if (arroba < 0 || c.indexOf(QLatin1Char('.'), arroba) < 0)
         return {};
-    if (terminaEmExtensaoDeArquivo(c))
+    if (terminaEmExtensaoDaWeb(c))
         return {};
     return c;
 }
@@ -486,7 +462,7 @@ QString tratarEmail(const QString &email)
     s.remove(QLatin1Char(']'));
     s = aparar(s).toLower();
 
-    if (terminaEmExtensaoDeArquivo(s))
+    if (terminaEmExtensaoDaWeb(s))
         return {};
     return s;
 }

@@ -1,5 +1,6 @@
 #include "harvest/padroes.h"
 
+#include "harvest/textos.h"
 #include "storage/arquivoTexto.h"
 
 // Both widths are used: UTF-16 for texts in memory and UTF-16 files, bytes
@@ -11,9 +12,8 @@
 #include <QFile>
 #include <QStringDecoder>
 
-#include <array>
 #include <cstring>
-#include <memory>
+#include <string>
 #include <type_traits>
 
 namespace {
@@ -29,88 +29,77 @@ constexpr qsizetype kJanela = 8 * 1024 * 1024;
 constexpr qsizetype kSobreposicao = 64 * 1024;
 constexpr qint64 kBloco = 1024 * 1024;
 
+// PCRE2's functions for one code unit width.
+template <typename Unidade>
+struct Pcre;
+
+#define VASPIRA_PCRE_LARGURA(Tipo, N)                                                                  \
+    template <>                                                                                       \
+    struct Pcre<Tipo> {                                                                               \
+        using Codigo = pcre2_code_##N;                                                                \
+        using Dados = pcre2_match_data_##N;                                                           \
+        using Texto = PCRE2_SPTR##N;                                                                  \
+        static constexpr auto compilar = &pcre2_compile_##N;                                          \
+        static constexpr auto compilarJit = &pcre2_jit_compile_##N;                                   \
+        static constexpr auto criarDados = &pcre2_match_data_create_from_pattern_##N;                 \
+        static constexpr auto casar = &pcre2_match_##N;                                               \
+        static constexpr auto casarJit = &pcre2_jit_match_##N;                                        \
+        static constexpr auto vetor = &pcre2_get_ovector_pointer_##N;                                 \
+        static constexpr auto liberarDados = &pcre2_match_data_free_##N;                              \
+        static constexpr auto liberarCodigo = &pcre2_code_free_##N;                                   \
+    };
+VASPIRA_PCRE_LARGURA(char, 8)
+VASPIRA_PCRE_LARGURA(char16_t, 16)
+#undef VASPIRA_PCRE_LARGURA
+
 // One pattern compiled for one code unit width.
 template <typename Unidade>
-class Compilado;
-
-template <>
-class Compilado<char16_t>
+class Compilado
 {
+    using P = Pcre<Unidade>;
+
 public:
     explicit Compilado(const char *padrao)
     {
-        const QString p = QString::fromLatin1(padrao);
+        // The patterns are ASCII: widening each byte gives the pattern in
+        // either width.
+        std::basic_string<Unidade> texto(padrao, padrao + std::strlen(padrao));
         int erro = 0;
         PCRE2_SIZE pos = 0;
-        mCodigo = pcre2_compile_16(reinterpret_cast<PCRE2_SPTR16>(p.utf16()), p.size(), 0, &erro, &pos, nullptr);
-        if (mCodigo)
-            mJit = pcre2_jit_compile_16(mCodigo, PCRE2_JIT_COMPLETE) == 0;
-        mDados = mCodigo ? pcre2_match_data_create_from_pattern_16(mCodigo, nullptr) : nullptr;
+        mCodigo = P::compilar(reinterpret_cast<typename P::Texto>(texto.c_str()), texto.size(), 0, &erro, &pos,
+                              nullptr);
+        if (mCodigo) {
+            mJit = P::compilarJit(mCodigo, PCRE2_JIT_COMPLETE) == 0;
+            mDados = P::criarDados(mCodigo, nullptr);
+        }
     }
     ~Compilado()
     {
-        pcre2_match_data_free_16(mDados);
-        pcre2_code_free_16(mCodigo);
+        P::liberarDados(mDados);
+        P::liberarCodigo(mCodigo);
     }
+    Compilado(const Compilado &) = delete;
+    Compilado &operator=(const Compilado &) = delete;
+
     // The first match in s[desde, limite): true and its bounds, or false.
-    bool proximo(const char16_t *s, qsizetype desde, qsizetype limite, qsizetype &ini, qsizetype &fim) const
+    bool proximo(const Unidade *s, qsizetype desde, qsizetype limite, qsizetype &ini, qsizetype &fim) const
     {
         if (!mCodigo)
             return false;
-        const auto sujeito = reinterpret_cast<PCRE2_SPTR16>(s);
-        const int rc = mJit ? pcre2_jit_match_16(mCodigo, sujeito, limite, desde, PCRE2_NOTEMPTY, mDados, nullptr)
-                            : pcre2_match_16(mCodigo, sujeito, limite, desde, PCRE2_NOTEMPTY, mDados, nullptr);
+        const auto sujeito = reinterpret_cast<typename P::Texto>(s);
+        const int rc = mJit ? P::casarJit(mCodigo, sujeito, limite, desde, PCRE2_NOTEMPTY, mDados, nullptr)
+                            : P::casar(mCodigo, sujeito, limite, desde, PCRE2_NOTEMPTY, mDados, nullptr);
         if (rc < 0)
             return false;
-        const PCRE2_SIZE *ov = pcre2_get_ovector_pointer_16(mDados);
+        const PCRE2_SIZE *ov = P::vetor(mDados);
         ini = static_cast<qsizetype>(ov[0]);
         fim = static_cast<qsizetype>(ov[1]);
         return true;
     }
 
 private:
-    pcre2_code_16 *mCodigo = nullptr;
-    pcre2_match_data_16 *mDados = nullptr;
-    bool mJit = false;
-};
-
-template <>
-class Compilado<char>
-{
-public:
-    explicit Compilado(const char *padrao)
-    {
-        int erro = 0;
-        PCRE2_SIZE pos = 0;
-        mCodigo = pcre2_compile_8(reinterpret_cast<PCRE2_SPTR8>(padrao), PCRE2_ZERO_TERMINATED, 0, &erro, &pos,
-                                  nullptr);
-        if (mCodigo)
-            mJit = pcre2_jit_compile_8(mCodigo, PCRE2_JIT_COMPLETE) == 0;
-        mDados = mCodigo ? pcre2_match_data_create_from_pattern_8(mCodigo, nullptr) : nullptr;
-    }
-    ~Compilado()
-    {
-        pcre2_match_data_free_8(mDados);
-        pcre2_code_free_8(mCodigo);
-    }
-    bool proximo(const char *s, qsizetype desde, qsizetype limite, qsizetype &ini, qsizetype &fim) const
-    {
-        if (!mCodigo)
-            return false;
-        const auto sujeito = reinterpret_cast<PCRE2_SPTR8>(s);
-        const int rc = mJit ? pcre2_jit_match_8(mCodigo, sujeito, limite, desde, PCRE2_NOTEMPTY, mDados, nullptr)
-                            : pcre2_match_8(mCodigo, sujeito, limite, desde, PCRE2_NOTEMPTY, mDados, nullptr);
-        if (rc < 0)
-            return false;
-        const PCRE2_SIZE *ov = pcre2_get_ovector_pointer_8(mDados);
-        ini = static_cast<qsizetype>(ov[0]);
-        fim = static_cast<qsizetype>(ov[1]);
-        return true;
-    }
-
-private:
-    pcre2_code_8 *mCodigo = nullptr;
-    pcre2_match_data_8 *mDados = nullptr;
+    typename P::Codigo *mCodigo = nullptr;
+    typename P::Dados *mDados = nullptr;
     bool mJit = false;
 };
 
@@ -177,26 +166,6 @@ bool proximaOcorrencia(TipoPadrao tipo, const Unidade *d, qsizetype pos, qsizety
             return true;
         pos = arroba + 1;
     }
-}
-
-// Saved web pages name their images like addresses (logo@2x.png).
-bool ehArquivoDaWeb(QStringView ocorrencia)
-{
-    static const std::array<QLatin1StringView, 10> extensoes = {
-        QLatin1StringView("png"), QLatin1StringView("jpg"), QLatin1StringView("jpeg"),
-        QLatin1StringView("gif"), QLatin1StringView("webp"), QLatin1StringView("svg"),
-        QLatin1StringView("bmp"), QLatin1StringView("ico"), QLatin1StringView("css"),
-        QLatin1StringView("js"),
-    };
-    const qsizetype ponto = ocorrencia.lastIndexOf(u'.');
-    if (ponto < 0)
-        return false;
-    const QStringView fim = ocorrencia.mid(ponto + 1);
-    for (const auto &e : extensoes) {
-        if (fim.compare(e, Qt::CaseInsensitive) == 0)
-            return true;
-    }
-    return false;
 }
 
 QString rotuloContagem(TipoPadrao tipo, qint64 contagem)
@@ -318,7 +287,7 @@ private:
             ocorrencia = QString::fromLatin1(texto.sliced(ini, fim - ini));
         else
             ocorrencia = texto.sliced(ini, fim - ini).toString();
-        if (mTipo == TipoPadrao::Email && ehArquivoDaWeb(ocorrencia))
+        if (mTipo == TipoPadrao::Email && terminaEmExtensaoDaWeb(ocorrencia))
             return;
         mAoEncontrar(ocorrencia);
     }
@@ -422,7 +391,7 @@ void paraCadaOcorrencia(TipoPadrao tipo, QStringView texto,
     qsizetype fim = 0;
     while (pos <= texto.size() && proximaOcorrencia(tipo, dados, pos, texto.size(), ini, fim)) {
         const QStringView ocorrencia = texto.sliced(ini, fim - ini);
-        if (tipo != TipoPadrao::Email || !ehArquivoDaWeb(ocorrencia))
+        if (tipo != TipoPadrao::Email || !terminaEmExtensaoDaWeb(ocorrencia))
             aoEncontrar(ocorrencia);
         pos = fim > ini ? fim : ini + 1;
     }

@@ -12,28 +12,72 @@
 
 namespace {
 
+// Phone characters and the characters a run may start after, as a table of
+// ASCII codes: the text scan and the byte scan read the same table.
+struct Classes {
+    bool telefone[128] = {};
+    bool antecessor[128] = {};
+    Classes()
+    {
+        for (int c = '0'; c <= '9'; ++c)
+            telefone[c] = true;
+        for (unsigned char c : {' ', '"', '(', ')', '-', '.', '=', '_'})
+            telefone[c] = true;
+        for (unsigned char c : {' ', '\n', '\r', '"', '(', '+', ':', '\'', '>'})
+            antecessor[c] = true;
+    }
+};
+
+const Classes &classes()
+{
+    static const Classes c;
+    return c;
+}
+
 bool ehCaractereDeTelefone(QChar c)
 {
-    const char16_t u = c.unicode();
-    if (u >= u'0' && u <= u'9')
-        return true;
-    switch (u) {
-    case u' ': case u'"': case u'(': case u')': case u'-': case u'.': case u'=': case u'_':
-        return true;
-    default:
-        return false;
-    }
+    return c.unicode() < 128 && classes().telefone[c.unicode()];
 }
 
 bool ehAntecessorPermitido(QChar c)
 {
-    switch (c.unicode()) {
-    case u' ': case u'\n': case u'\r': case u'"': case u'(': case u'+': case u':': case u'\'': case u'>':
-        return true;
-    default:
-        return false;
-    }
+    return c.unicode() < 128 && classes().antecessor[c.unicode()];
 }
+
+// The numbers found, in order of first appearance, without repeats. A run of
+// phone characters becomes a number when its 9 to 18 digits make one.
+class ListaDeTelefones
+{
+public:
+    void descarregar(QByteArrayView run)
+    {
+        QString digitos;
+        for (char c : run) {
+            if (c >= '0' && c <= '9')
+                digitos += QLatin1Char(c);
+        }
+        registrar(digitos);
+    }
+    void descarregar(QStringView run) { registrar(GetNumbersFromString(run)); }
+    QString resultado() const { return mResultado; }
+
+private:
+    void registrar(const QString &digitos)
+    {
+        if (digitos.size() < 9 || digitos.size() > 18)
+            return;
+        bombearEventos();
+        const QString numero = validaTelefone(digitos);
+        bombearEventos();
+        if (!numero.isEmpty() && !mVistos.contains(numero)) {
+            mVistos.insert(numero);
+            mResultado += numero + QStringLiteral("\r\n");
+        }
+    }
+
+    QSet<QString> mVistos;
+    QString mResultado;
+};
 
 } // namespace
 
@@ -85,54 +129,6 @@ QString validaTelefone(const QString &telefone)
 }
 
 namespace {
-
-// Byte classes for the UTF-8 scan: phone characters, allowed predecessors.
-struct Classes {
-    bool telefone[256] = {};
-    bool antecessor[256] = {};
-    Classes()
-    {
-        for (int c = '0'; c <= '9'; ++c)
-            telefone[c] = true;
-        for (unsigned char c : {' ', '"', '(', ')', '-', '.', '=', '_'})
-            telefone[c] = true;
-        for (unsigned char c : {' ', '\n', '\r', '"', '(', '+', ':', '\'', '>'})
-            antecessor[c] = true;
-    }
-};
-
-const Classes &classes()
-{
-    static const Classes c;
-    return c;
-}
-
-class ListaDeTelefones
-{
-public:
-    void descarregar(QByteArrayView run)
-    {
-        QString digitos;
-        for (char c : run) {
-            if (c >= '0' && c <= '9')
-                digitos += QLatin1Char(c);
-        }
-        if (digitos.size() < 9 || digitos.size() > 18)
-            return;
-        bombearEventos();
-        const QString numero = validaTelefone(digitos);
-        bombearEventos();
-        if (!numero.isEmpty() && !mVistos.contains(numero)) {
-            mVistos.insert(numero);
-            mResultado += numero + QStringLiteral("\r\n");
-        }
-    }
-    QString resultado() const { return mResultado; }
-
-private:
-    QSet<QString> mVistos;
-    QString mResultado;
-};
 
 // Position of the next ASCII digit at or after i, n when none.
 qsizetype proximoDigito(const unsigned char *d, qsizetype i, qsizetype n)
@@ -235,23 +231,12 @@ QString getTelefones(const QString &entrada)
     if (emBranco(entrada))
         return QString();
     const QString texto = normalizarEspacos(entrada);
-    QStringList lista;
-    QSet<QString> vistos;
+    ListaDeTelefones lista;
     bombearEventos();
 
     auto descarregar = [&](qsizetype inicio, qsizetype fim) {
-        if (inicio < 0 || fim <= inicio)
-            return;
-        const QString digitos = GetNumbersFromString(QStringView(texto).mid(inicio, fim - inicio));
-        if (digitos.size() < 9 || digitos.size() > 18)
-            return;
-        bombearEventos();
-        const QString numero = validaTelefone(digitos);
-        bombearEventos();
-        if (!numero.isEmpty() && !vistos.contains(numero)) {
-            vistos.insert(numero);
-            lista.append(numero);
-        }
+        if (inicio >= 0 && fim > inicio)
+            lista.descarregar(QStringView(texto).mid(inicio, fim - inicio));
     };
 
     // The run is texto[inicio, i): consecutive phone characters, so it is
@@ -273,9 +258,5 @@ QString getTelefones(const QString &entrada)
         }
     }
     descarregar(inicio, n);
-
-    QString resultado;
-    for (const QString &l : std::as_const(lista))
-        resultado += l + QStringLiteral("\r\n");
-    return resultado;
+    return lista.resultado();
 }

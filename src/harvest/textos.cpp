@@ -2,6 +2,7 @@
 
 #include <QtAlgorithms>
 
+#include <array>
 #include <climits>
 #include <cstring>
 
@@ -28,6 +29,27 @@ QString aparar(const QString &texto)
     if (texto.isEmpty() || (texto.front().unicode() > 32 && texto.back().unicode() > 32))
         return texto;
     return aparar(QStringView(texto));
+}
+
+bool terminaEmExtensaoDaWeb(QStringView texto)
+{
+    static const std::array<QLatin1StringView, 10> extensoes = {
+        QLatin1StringView("png"), QLatin1StringView("jpg"), QLatin1StringView("jpeg"),
+        QLatin1StringView("gif"), QLatin1StringView("webp"), QLatin1StringView("svg"),
+        QLatin1StringView("bmp"), QLatin1StringView("ico"), QLatin1StringView("css"),
+        QLatin1StringView("js"),
+    };
+    const qsizetype ponto = texto.lastIndexOf(u'.');
+    const qsizetype tamanho = ponto < 0 ? 0 : texto.size() - ponto - 1;
+    // Every extension has 2 to 4 letters; most endings are ruled out by that.
+    if (tamanho < 2 || tamanho > 4)
+        return false;
+    const QStringView fim = texto.sliced(ponto + 1);
+    for (const auto &ext : extensoes) {
+        if (ext.size() == tamanho && fim.compare(ext, Qt::CaseInsensitive) == 0)
+            return true;
+    }
+    return false;
 }
 
 bool emBranco(QStringView texto)

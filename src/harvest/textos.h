@@ -18,6 +18,11 @@ bool emBranco(QStringView texto);
 // surrogates, nothing above U+10FFFF).
 bool ehUtf8Valido(QByteArrayView bytes);
 
+// Names like logo@2x.png look like addresses, but no address ends in an
+// image or web-asset extension: true when the text after the last "." is,
+// without regard to case, png, jpg, jpeg, gif, webp, svg, bmp, ico, css or js.
+bool terminaEmExtensaoDaWeb(QStringView texto);
+
 // Page texts keep no-break spaces where pasted texts have plain ones; reading
 // both as plain spaces makes either route give the same results.
 QString normalizarEspacos(const QString &texto);

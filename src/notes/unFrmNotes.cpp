@@ -1,5 +1,6 @@
 #include "notes/unFrmNotes.h"
 
+#include "app/janelas.h"
 #include "dialogs/desenho.h"
 #include "dialogs/erroVaspira.h"
 #include "dialogs/mensagens.h"
@@ -51,6 +52,14 @@ QFont tahoma(int pixels, bool negrito)
 
 // A display line: where it starts in the document and how long it is. The
 // box wraps long lines, so one paragraph may give several.
+void selecionar(QPlainTextEdit *memo, int inicio, int tamanho)
+{
+    QTextCursor c(memo->document());
+    c.setPosition(inicio);
+    c.setPosition(inicio + tamanho, QTextCursor::KeepAnchor);
+    memo->setTextCursor(c);
+}
+
 struct LinhaExibida {
     int inicio = 0;
     int tamanho = 0;
@@ -257,10 +266,7 @@ void TfrmNotes::btnFecharClick()
 
 void TfrmNotes::fecharJanela()
 {
-    if (auto *sub = qobject_cast<QMdiSubWindow *>(parentWidget()))
-        sub->close();
-    else
-        close();
+    fecharJanelaFilha(this);
 }
 
 void TfrmNotes::closeEvent(QCloseEvent *evento)
@@ -321,12 +327,8 @@ void TfrmNotes::MemoLinesWithText(QPlainTextEdit *memo, const QString &texto)
 void TfrmNotes::memoGotoLine(QPlainTextEdit *aMemo, int linha)
 {
     const QList<LinhaExibida> linhas = linhasExibidas(aMemo);
-    if (linha < 0 || linha >= linhas.size())
-        return;
-    QTextCursor c(aMemo->document());
-    c.setPosition(linhas[linha].inicio);
-    c.setPosition(linhas[linha].inicio + linhas[linha].tamanho, QTextCursor::KeepAnchor);
-    aMemo->setTextCursor(c);
+    if (linha >= 0 && linha < linhas.size())
+        selecionar(aMemo, linhas[linha].inicio, linhas[linha].tamanho);
 }
 
 void TfrmNotes::selectTextInLine(QPlainTextEdit *aMemo, int linha, const QString &texto)
@@ -334,15 +336,13 @@ void TfrmNotes::selectTextInLine(QPlainTextEdit *aMemo, int linha, const QString
     const QList<LinhaExibida> linhas = linhasExibidas(aMemo);
     if (linha < 0 || linha >= linhas.size())
         return;
-    memoGotoLine(aMemo, linha);
     const LinhaExibida &l = linhas[linha];
     const qsizetype pos = QStringView(aMemo->toPlainText()).mid(l.inicio, l.tamanho).indexOf(texto, 0, Qt::CaseInsensitive);
+    // The match when there is one, else the whole line.
     if (pos < 0)
-        return;
-    QTextCursor c(aMemo->document());
-    c.setPosition(l.inicio + int(pos));
-    c.setPosition(l.inicio + int(pos) + int(texto.size()), QTextCursor::KeepAnchor);
-    aMemo->setTextCursor(c);
+        selecionar(aMemo, l.inicio, l.tamanho);
+    else
+        selecionar(aMemo, l.inicio + int(pos), int(texto.size()));
 }
 
 int TfrmNotes::getMemoLine(QPlainTextEdit *aMemo)

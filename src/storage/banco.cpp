@@ -2,7 +2,6 @@
 
 #include "storage/pastas.h"
 
-#include <QCoreApplication>
 #include <QSqlError>
 #include <QSqlQuery>
 
@@ -90,13 +89,9 @@ QSqlDatabase conexaoBanco(QString *erro)
 ResultadoAbertura abrirBanco()
 {
     ResultadoAbertura r;
+    // The connection only ever points at banco.db: one a workspace already
+    // opened is kept, not closed under its query.
     QSqlDatabase db = banco();
-    // A workspace may already be reading banco.db through this connection;
-    // closing it under its feet would lose its query.
-    if (db.isOpen() && db.databaseName() != caminhoBanco()) {
-        db.close();
-        QCoreApplication::processEvents();
-    }
     if (!abrirConexao(db, r.erro)) {
         r.ok = false;
         return r;

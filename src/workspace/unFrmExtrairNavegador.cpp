@@ -499,12 +499,13 @@ void TfrmExtrairNavegador::tmChupaCabraTimer()
                 return;
         }
 
-        QString texto = mmoDados->toPlainText();
-        if (!texto.isEmpty() && !texto.endsWith(QLatin1Char('\n')))
-            texto += QLatin1Char('\n');
-        texto += linha + QLatin1Char('\n');
-        mmoDados->setPlainText(texto);
-        mmoDados->moveCursor(QTextCursor::End);
+        // Appended at the end, as a line of its own, without rewriting the
+        // results (they may be long).
+        QTextCursor fim(mmoDados->document());
+        fim.movePosition(QTextCursor::End);
+        const bool linhaAberta = !fim.block().text().isEmpty();
+        fim.insertText((linhaAberta ? QStringLiteral("\n") : QString()) + linha + QLatin1Char('\n'));
+        mmoDados->setTextCursor(fim);
 
         gUltimaCaptura = bruto;
         gMomentoCaptura = agora;
@@ -683,33 +684,9 @@ void TfrmExtrairNavegador::extrairDaWeb()
             lbStatus->setText(QStringLiteral("Extraindo dados..."));
             bombear();
 
-            Colheita tipo = Colheita::Telefones;
-            QString valor1;
-            QString valor2;
-            if (rdbEmails->isChecked()) {
-                tipo = Colheita::Emails;
-            } else if (rdbTextoContendo->isChecked()) {
-                tipo = Colheita::Contendo;
-                valor1 = edtContendo->text();
-            } else if (rdbTextoEntre->isChecked()) {
-                tipo = Colheita::Entre;
-                valor1 = edtEntre1->text();
-                valor2 = edtEntre2->text();
-            }
-            const QString falta = faltaDeTermos(tipo, valor1, valor2);
-            if (!falta.isEmpty()) {
-                msgErro(falta);
-                break;
-            }
             QString coletado;
-            if (tipo == Colheita::Telefones)
-                coletado = extrairTelefones(pagina);
-            else if (tipo == Colheita::Emails)
-                coletado = extrairEmails(pagina);
-            else if (tipo == Colheita::Contendo)
-                coletado = extrairContendo(pagina, valor1);
-            else
-                coletado = TdtmExtrator().getTextoEntre(pagina, valor1, valor2);
+            if (!colher(TabSheet1, pagina, coletado))
+                break;
 
             lbStatus->setText(QStringLiteral("Atualizando dados coletados..."));
             bombear();
@@ -838,33 +815,8 @@ void TfrmExtrairNavegador::extrairDeTexto()
             lbStatus->setText(QStringLiteral("Extraindo dados..."));
             bombear();
 
-            Colheita tipo = Colheita::Telefones;
-            QString valor1;
-            QString valor2;
-            if (rdbEmails2->isChecked()) {
-                tipo = Colheita::Emails;
-            } else if (rdbTextoContendo2->isChecked()) {
-                tipo = Colheita::Contendo;
-                valor1 = edtContendo2->text();
-            } else if (rdbTextoEntre2->isChecked()) {
-                tipo = Colheita::Entre;
-                valor1 = edtEntre12->text();
-                valor2 = edtEntre22->text();
-            }
-            const QString falta = faltaDeTermos(tipo, valor1, valor2);
-            const bool colheu = falta.isEmpty();
             QString coletado;
-            if (!colheu)
-                msgErro(falta);
-            else if (tipo == Colheita::Telefones)
-                coletado = extrairTelefones(texto);
-            else if (tipo == Colheita::Emails)
-                coletado = extrairEmails(texto);
-            else if (tipo == Colheita::Contendo)
-                coletado = extrairContendo(texto, valor1);
-            else
-                coletado = TdtmExtrator().getTextoEntre(texto, valor1, valor2);
-
+            const bool colheu = colher(TabSheet3, texto, coletado);
             if (colheu) {
                 lbStatus->setText(QStringLiteral("Atualizando dados coletados..."));
                 bombear();
@@ -902,6 +854,38 @@ QString TfrmExtrairNavegador::extrairEmails(const QString &texto)
     } catch (...) {
         return QString();
     }
+}
+
+bool TfrmExtrairNavegador::colher(const QWidget *pagina, const QString &texto, QString &coletado)
+{
+    // The choice and the terms of the page the run belongs to: the web page
+    // or the text page, never the hidden one.
+    const bool web = pagina == TabSheet1;
+    Colheita tipo = Colheita::Telefones;
+    QString valor1;
+    QString valor2;
+    if ((web ? rdbEmails : rdbEmails2)->isChecked()) {
+        tipo = Colheita::Emails;
+    } else if ((web ? rdbTextoContendo : rdbTextoContendo2)->isChecked()) {
+        tipo = Colheita::Contendo;
+        valor1 = (web ? edtContendo : edtContendo2)->text();
+    } else if ((web ? rdbTextoEntre : rdbTextoEntre2)->isChecked()) {
+        tipo = Colheita::Entre;
+        valor1 = (web ? edtEntre1 : edtEntre12)->text();
+        valor2 = (web ? edtEntre2 : edtEntre22)->text();
+    }
+    const QString falta = faltaDeTermos(tipo, valor1, valor2);
+    if (!falta.isEmpty()) {
+        msgErro(falta);
+        return false;
+    }
+    switch (tipo) {
+    case Colheita::Telefones: coletado = extrairTelefones(texto); break;
+    case Colheita::Emails: coletado = extrairEmails(texto); break;
+    case Colheita::Contendo: coletado = extrairContendo(texto, valor1); break;
+    case Colheita::Entre: coletado = TdtmExtrator().getTextoEntre(texto, valor1, valor2); break;
+    }
+    return true;
 }
 
 QString TfrmExtrairNavegador::extrairTelefones(const QString &texto)
@@ -978,10 +962,7 @@ void TfrmExtrairNavegador::btnTutorialContatoClick()
 
 void TfrmExtrairNavegador::fecharJanela()
 {
-    if (auto *sub = qobject_cast<QMdiSubWindow *>(parentWidget()))
-        sub->close();
-    else
-        close();
+    fecharJanelaFilha(this);
 }
 
 void TfrmExtrairNavegador::closeEvent(QCloseEvent *evento)

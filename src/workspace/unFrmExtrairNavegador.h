@@ -164,6 +164,9 @@ private:
         TfrmExtrairNavegador *mJanela;
     };
 
+    // Reads the kind and terms chosen on `pagina` (TabSheet1 or TabSheet3) and
+    // harvests `texto`; false, after the message, when a term is blank.
+    bool colher(const QWidget *pagina, const QString &texto, QString &coletado);
     QWidget *criarPaginaWeb();
     QWidget *criarPaginaTexto();
     QWidget *criarPaginaDados();
