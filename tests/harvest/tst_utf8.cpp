@@ -1,6 +1,7 @@
 #include "harvest/emails.h"
 #include "harvest/telefones.h"
 #include "harvest/textos.h"
+#include "harvest/utf8Variantes.h"
 #include "support/ambiente.h"
 
 #include <QRandomGenerator>
@@ -39,6 +40,23 @@ QByteArray aleatorio(QRandomGenerator &g)
             r += pecas[g.bounded(int(std::size(pecas)))];
     }
     return r;
+}
+
+// Every check this machine can run, each held to the decoder's verdict.
+void compararVariantes(const QByteArray &b)
+{
+    QStringDecoder d(QStringConverter::Utf8, QStringConverter::Flag::Stateless);
+    const QString t = d.decode(b);
+    const bool esperado = !d.hasError();
+    const auto *u = reinterpret_cast<const unsigned char *>(b.constData());
+    QVERIFY2(ehUtf8Valido(b) == esperado, b.toHex().constData());
+    QVERIFY2(utf8::validoEscalar(u, b.size()) == esperado, b.toHex().constData());
+#if defined(__x86_64__) && defined(__GNUC__)
+    if (utf8::temSsse3())
+        QVERIFY2(utf8::validoSsse3(u, b.size()) == esperado, b.toHex().constData());
+    if (utf8::temAvx2())
+        QVERIFY2(utf8::validoAvx2(u, b.size()) == esperado, b.toHex().constData());
+#endif
 }
 } // namespace
 
@@ -85,7 +103,7 @@ void TstUtf8::partesJuntasDaoOTodo()
 void TstUtf8::validacaoAleatoria()
 {
     // Random bytes rich in lead and continuation bytes, against Qt's decoder,
-    // at every length around the 16-byte blocks.
+    // at every length around the 16-, 32- and 64-byte blocks.
     QRandomGenerator g(99);
     static const unsigned char especiais[] = {0x80, 0x8F, 0x90, 0x9F, 0xA0, 0xBF, 0xC0, 0xC1, 0xC2, 0xDF,
                                               0xE0, 0xED, 0xEF, 0xF0, 0xF4, 0xF5, 0xFF, 'a', ' ', 0x00};
@@ -97,12 +115,12 @@ void TstUtf8::validacaoAleatoria()
             case 0: b += char(especiais[g.bounded(int(std::size(especiais)))]); break;
             case 1: b += char(g.bounded(256)); break;
             case 2: b += "\xC3\xA9"; break;
-            default: b += QByteArray(g.bounded(20), 'x'); break;
+            default: b += QByteArray(g.bounded(40), 'x'); break;
             }
         }
-        QStringDecoder d(QStringConverter::Utf8, QStringConverter::Flag::Stateless);
-        const QString t = d.decode(b);
-        QVERIFY2(ehUtf8Valido(b) == !d.hasError(), b.toHex().constData());
+        compararVariantes(b);
+        if (QTest::currentTestFailed())
+            return;
     }
 }
 
@@ -122,9 +140,14 @@ void TstUtf8::validacao_data()
 void TstUtf8::validacao()
 {
     QFETCH(QByteArray, bytes);
-    QStringDecoder d(QStringConverter::Utf8, QStringConverter::Flag::Stateless);
-    const QString t = d.decode(bytes);
-    QCOMPARE(ehUtf8Valido(bytes), !d.hasError());
+    // Each case also at every offset from a block's start, and right after
+    // a whole block of plain ASCII.
+    for (int antes = 0; antes <= 64; ++antes) {
+        compararVariantes(QByteArray(antes, 'a') + bytes);
+        compararVariantes(QByteArray(antes, 'a') + bytes + QByteArray(64, 'b'));
+        if (QTest::currentTestFailed())
+            return;
+    }
 }
 
 VASPIRA_ENGINE_TEST_MAIN(TstUtf8)
