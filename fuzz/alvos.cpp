@@ -51,7 +51,7 @@ static void compararComBytes(const uint8_t *dados, size_t tamanho)
         abort();
     if (d.hasError())
         return;
-    if (getEmailsUtf8(bytes) != getEmails(t) || getTelefonesUtf8(bytes) != getTelefones(t))
+    if (getEmailsUtf8(bytes) != getEmails(t).toUtf8() || getTelefonesUtf8(bytes) != getTelefones(t))
         abort();
 }
 

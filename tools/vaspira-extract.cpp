@@ -112,6 +112,30 @@ bool lerTexto(const QString &nome, QString &texto)
     return true;
 }
 
+// The e-mails of bytes[de, ate), which starts right after an "@" or at the
+// start, in pieces of about 256 KB that each end right after an "@": every
+// piece is checked as UTF-8 while it is in the cache, just before its scan.
+// False at the first piece that is no UTF-8; what was found is then void.
+bool emailsVerificando(QByteArrayView bytes, qsizetype de, qsizetype ate,
+                       const std::function<void(QByteArrayView)> &aoEncontrar)
+{
+    constexpr qsizetype kPedaco = 256 * 1024;
+    qsizetype ini = de;
+    while (ini < ate) {
+        qsizetype fim = ate;
+        if (ate - ini > kPedaco) {
+            const qsizetype arroba = bytes.indexOf('@', ini + kPedaco);
+            if (arroba >= 0 && arroba < ate)
+                fim = arroba + 1;
+        }
+        if (!ehUtf8Valido(bytes.sliced(ini, fim - ini)))
+            return false;
+        getEmailsUtf8(bytes, ini, fim, aoEncontrar);
+        ini = fim;
+    }
+    return true;
+}
+
 // E-mails and phones of a UTF-8 file are scanned straight from its bytes:
 // decoding a large page whole would take longer than the scan itself. A
 // large file is split in two, each half checked and scanned on its own
@@ -172,50 +196,42 @@ bool colherDosBytes(Colheita tipo, const QString &nome, bool bruto, QStringList 
         return true;
     }
 
-    // E-mails: both halves are checked before anything is written, so a file
-    // that is no UTF-8 after all falls back whole to the decoded path.
+    // E-mails: each half is checked piece by piece as it is scanned, and
+    // nothing is written before both halves proved to be UTF-8: a file that
+    // is no UTF-8 after all falls back whole to the decoded path.
     bool segundaValida = true;
-    std::thread verificador([&] {
-        if (corte < n)
-            segundaValida = ehUtf8Valido(bytes.sliced(corte));
-    });
-    const bool primeiraValida = ehUtf8Valido(bytes.first(corte));
-    verificador.join();
-    if (!primeiraValida || !segundaValida)
-        return false;
-
     QStringList segundaLista;
     QByteArray segundaSaida;
     std::thread ajudante([&] {
         if (corte >= n)
             return;
-        getEmailsUtf8(bytes, corte, n, [&](const QString &e) {
+        segundaValida = emailsVerificando(bytes, corte, n, [&](QByteArrayView e) {
             if (bruto) {
-                segundaSaida += e.toUtf8();
+                segundaSaida += e;
                 segundaSaida += '\n';
             } else {
-                segundaLista.append(e);
+                segundaLista.append(QString::fromUtf8(e));
             }
         });
     });
+    QStringList primeiraLista;
     QByteArray saida;
-    getEmailsUtf8(bytes, 0, corte, [&](const QString &e) {
-        if (!bruto) {
-            linhas.append(e);
-            return;
-        }
-        saida += e.toUtf8();
-        saida += '\n';
-        if (saida.size() > (1 << 20)) {
-            std::fwrite(saida.constData(), 1, saida.size(), stdout);
-            saida.clear();
+    const bool primeiraValida = emailsVerificando(bytes, 0, corte, [&](QByteArrayView e) {
+        if (bruto) {
+            saida += e;
+            saida += '\n';
+        } else {
+            primeiraLista.append(QString::fromUtf8(e));
         }
     });
     ajudante.join();
+    if (!primeiraValida || !segundaValida)
+        return false;
     if (bruto) {
         std::fwrite(saida.constData(), 1, saida.size(), stdout);
         std::fwrite(segundaSaida.constData(), 1, segundaSaida.size(), stdout);
     } else {
+        linhas += primeiraLista;
         linhas += segundaLista;
     }
     return true;

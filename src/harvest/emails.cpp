@@ -6,6 +6,7 @@
 #include <libpsl.h>
 
 #include <cstring>
+#include <type_traits>
 
 namespace {
 
@@ -50,19 +51,118 @@ void pausaEntreCortes()
         bombearEventos();
 }
 
+inline char16_t unidade(char c)
+{
+    return static_cast<unsigned char>(c);
+}
+
+inline char16_t unidade(char16_t c)
+{
+    return c;
+}
+
+// A candidate cleaned in place, in UTF-16 units (the text scan, and byte
+// candidates with non-ASCII characters) or in ASCII bytes (most byte
+// candidates, spared a conversion to text). It never holds more than a
+// window, plus the two letters that a completed ending adds.
+template <typename Ch>
+struct Candidato {
+    Ch d[kJanela + 4];
+    qsizetype n = 0;
+
+    void copiar(const Ch *de, qsizetype tamanho)
+    {
+        // A window never holds more; the bound keeps bytes that are not
+        // UTF-8 after all, which decode to more units, inside the buffer.
+        n = qMin<qsizetype>(tamanho, kJanela + 2);
+        std::memcpy(d, de, static_cast<size_t>(n) * sizeof(Ch));
+    }
+    char16_t operator[](qsizetype i) const { return unidade(d[i]); }
+    bool vazio() const { return n == 0; }
+    char16_t frente() const { return unidade(d[0]); }
+    char16_t fundo() const { return unidade(d[n - 1]); }
+    qsizetype indice(char16_t c, qsizetype de = 0) const
+    {
+        for (qsizetype i = de; i < n; ++i) {
+            if (unidade(d[i]) == c)
+                return i;
+        }
+        return -1;
+    }
+    qsizetype ultimoIndice(char16_t c) const
+    {
+        for (qsizetype i = n - 1; i >= 0; --i) {
+            if (unidade(d[i]) == c)
+                return i;
+        }
+        return -1;
+    }
+    // The QString search rules, case folding included.
+    qsizetype indiceSemCaixa(QLatin1StringView alvo) const
+    {
+        if constexpr (std::is_same_v<Ch, char>)
+            return QLatin1StringView(d, n).indexOf(alvo, 0, Qt::CaseInsensitive);
+        else
+            return QStringView(d, n).indexOf(alvo, 0, Qt::CaseInsensitive);
+    }
+    void remover(qsizetype pos, qsizetype quantos)
+    {
+        std::memmove(d + pos, d + pos + quantos, static_cast<size_t>(n - pos - quantos) * sizeof(Ch));
+        n -= quantos;
+    }
+    void removerPrimeiroSemCaixa(QLatin1StringView alvo)
+    {
+        const qsizetype pos = indiceSemCaixa(alvo);
+        if (pos >= 0)
+            remover(pos, alvo.size());
+    }
+    void removerTodos(char16_t c)
+    {
+        qsizetype escrito = 0;
+        for (qsizetype i = 0; i < n; ++i) {
+            if (unidade(d[i]) != c)
+                d[escrito++] = d[i];
+        }
+        n = escrito;
+    }
+    void acrescentar(const char *ascii)
+    {
+        while (*ascii)
+            d[n++] = static_cast<Ch>(*ascii++);
+    }
+    void aparar()
+    {
+        qsizetype ini = 0;
+        while (ini < n && unidade(d[ini]) <= 32)
+            ++ini;
+        while (n > ini && unidade(d[n - 1]) <= 32)
+            --n;
+        if (ini > 0)
+            remover(0, ini);
+    }
+    bool terminaEmExtensao() const
+    {
+        if constexpr (std::is_same_v<Ch, char>)
+            return terminaEmExtensaoDaWeb(QLatin1StringView(d, n));
+        else
+            return terminaEmExtensaoDaWeb(QStringView(d, n));
+    }
+};
+
 // Any of "!", "*", "}", "{", "%", "[", "]", ".0." to ".9.", "\\", "=", "|",
 // "$", "/", "..." or "#", found in one pass.
-bool temTrechoProibido(QStringView c)
+template <typename Ch>
+bool temTrechoProibido(const Candidato<Ch> &c)
 {
-    const qsizetype n = c.size();
+    const qsizetype n = c.n;
     for (qsizetype i = 0; i < n; ++i) {
-        switch (c[i].unicode()) {
+        switch (c[i]) {
         case u'!': case u'*': case u'}': case u'{': case u'%': case u'[': case u']':
         case u'\\': case u'=': case u'|': case u'$': case u'/': case u'#':
             return true;
         case u'.':
             if (i + 2 < n) {
-                const char16_t seguinte = c[i + 1].unicode();
+                const char16_t seguinte = c[i + 1];
                 if (c[i + 2] == u'.' && ((seguinte >= u'0' && seguinte <= u'9') || seguinte == u'.'))
                     return true;
             }
@@ -74,35 +174,45 @@ bool temTrechoProibido(QStringView c)
     return false;
 }
 
-// Text after the last ".", empty view when there is none.
-QStringView aposUltimoPonto(const QString &s)
+template <typename Ch>
+bool temUmSoPontoAposArroba(const Ch *d, qsizetype n)
 {
-    const qsizetype p = s.lastIndexOf(QLatin1Char('.'));
-    return p < 0 ? QStringView() : QStringView(s).mid(p + 1);
+    qsizetype i = 0;
+    while (i < n && unidade(d[i]) != u'@')
+        ++i;
+    if (i == n)
+        return false;
+    int pontos = 0;
+    for (++i; i < n; ++i)
+        pontos += unidade(d[i]) == u'.';
+    return pontos == 1;
 }
 
 bool temUmSoPontoAposArroba(const QString &s)
 {
-    const qsizetype arroba = s.indexOf(QLatin1Char('@'));
-    return arroba >= 0 && QStringView(s).mid(arroba + 1).count(QLatin1Char('.')) == 1;
+    return temUmSoPontoAposArroba(reinterpret_cast<const char16_t *>(s.utf16()), s.size());
 }
 
 // Completes only real truncations of the last segment; anything else
 // (io, info, de, ...) is a valid ending and stays.
-void completarTerminacao(QString &c)
+template <typename Ch>
+void completarTerminacao(Candidato<Ch> &c)
 {
-    if (!c.contains(QLatin1Char('.')))
+    const qsizetype ponto = c.ultimoIndice(u'.');
+    if (ponto < 0)
         return;
-    const QStringView fim = aposUltimoPonto(c);
-    if (fim == u"co") {
-        if (temUmSoPontoAposArroba(c))
-            c += QLatin1Char('m');
-    } else if (fim == u"b") {
-        c += QLatin1Char('r');
-    } else if (fim == u"ne") {
-        c += QLatin1Char('t');
-    } else if (fim == u"c") {
-        c += QLatin1String("om");
+    const qsizetype tamanho = c.n - ponto - 1;
+    const char16_t a = tamanho >= 1 ? c[ponto + 1] : 0;
+    const char16_t b = tamanho >= 2 ? c[ponto + 2] : 0;
+    if (tamanho == 2 && a == u'c' && b == u'o') {
+        if (temUmSoPontoAposArroba(c.d, c.n))
+            c.acrescentar("m");
+    } else if (tamanho == 1 && a == u'b') {
+        c.acrescentar("r");
+    } else if (tamanho == 2 && a == u'n' && b == u'e') {
+        c.acrescentar("t");
+    } else if (tamanho == 1 && a == u'c') {
+        c.acrescentar("om");
     }
 }
 
@@ -113,8 +223,9 @@ void cortarNaInterrogacao(QString &c)
         c.truncate(q);
 }
 
-// Steps 8 to 17 of the scan on one candidate; empty when rejected.
-QString limparCandidato(QString c)
+// Steps 8 to 17 of the scan on one candidate; false when rejected.
+template <typename Ch>
+bool limparCandidato(Candidato<Ch> &c)
 {
     // One look at the characters first: most candidates hold none of those
     // the steps below remove, and then the steps are skipped.
@@ -122,8 +233,8 @@ QString limparCandidato(QString c)
     bool igual = false;
     bool parenteses = false;
     bool interrogacao = false;
-    for (QChar ch : std::as_const(c)) {
-        switch (ch.unicode()) {
+    for (qsizetype i = 0; i < c.n; ++i) {
+        switch (c[i]) {
         case u':': doisPontos = true; break;
         case u'=': igual = true; break;
         case u'(': case u')': parenteses = true; break;
@@ -132,52 +243,71 @@ QString limparCandidato(QString c)
         }
     }
     if (doisPontos)
-        removerPrimeiro(c, u"mailto:", Qt::CaseInsensitive);
+        c.removerPrimeiroSemCaixa(QLatin1StringView("mailto:"));
     if (igual)
-        removerPrimeiro(c, u"email=", Qt::CaseInsensitive);
+        c.removerPrimeiroSemCaixa(QLatin1StringView("email="));
     if (parenteses) {
-        c.remove(QLatin1Char('('));
-        c.remove(QLatin1Char(')'));
+        c.removerTodos(u'(');
+        c.removerTodos(u')');
     }
     // A mailto query ("?subject=...") would otherwise be rejected for its "=",
     // and "contato@x.com.br!" or "ana@x.com:" for their punctuation.
-    if (interrogacao)
-        cortarNaInterrogacao(c);
-    while (!c.isEmpty() && (c.back() == u'!' || c.back() == u':'))
-        c.chop(1);
+    if (interrogacao) {
+        const qsizetype q = c.indice(u'?');
+        if (q >= 0)
+            c.n = q;
+    }
+    while (!c.vazio() && (c.fundo() == u'!' || c.fundo() == u':'))
+        --c.n;
     pausaEntreCortes();
 
-    if (c.size() >= 2 && c[c.size() - 2] == u'@')
-        return {};
+    if (c.n >= 2 && c[c.n - 2] == u'@')
+        return false;
 
     if (temTrechoProibido(c))
-        return {};
+        return false;
     pausaEntreCortes();
 
-    c = aparar(c);
-    if (c.startsWith(QLatin1Char('@')))
-        return {};
-    if (c.isEmpty() || !ehLetraOuDigitoAscii(c.front()))
-        return {};
-    while (!c.isEmpty() && (c.back() == u'.' || c.back() == u'\''))
-        c.chop(1);
+    c.aparar();
+    if (c.vazio() || c.frente() == u'@' || !ehLetraOuDigitoAscii(QChar(c.frente())))
+        return false;
+    while (!c.vazio() && (c.fundo() == u'.' || c.fundo() == u'\''))
+        --c.n;
     pausaEntreCortes();
 
     completarTerminacao(c);
     // Every "?" went with the cut above.
     if (doisPontos) {
-        const qsizetype posicao = c.indexOf(QLatin1Char(':'));
+        const qsizetype posicao = c.indice(u':');
         if (posicao >= 0)
-            c = c.mid(posicao + 1);
+            c.remover(0, posicao + 1);
     }
     pausaEntreCortes();
 
-    const qsizetype arroba = c.indexOf(QLatin1Char('@'));
-    if (arroba < 0 || c.indexOf(QLatin1Char('.'), arroba) < 0)
-        return {};
-    if (terminaEmExtensaoDaWeb(c))
-        return {};
-    return c;
+    const qsizetype arroba = c.indice(u'@');
+    if (arroba < 0 || c.indice(u'.', arroba) < 0)
+        return false;
+    if (c.terminaEmExtensao())
+        return false;
+    // What the cuts left at the ends goes too.
+    c.aparar();
+    return !c.vazio();
+}
+
+// Lower case in place; true when every unit was ASCII (then the whole
+// candidate is lowered), false when the text's own rules must do it.
+template <typename Ch>
+bool minusculasAscii(Candidato<Ch> &c)
+{
+    for (qsizetype i = 0; i < c.n; ++i) {
+        if (unidade(c.d[i]) >= 0x80)
+            return false;
+    }
+    for (qsizetype i = 0; i < c.n; ++i) {
+        if (c.d[i] >= 'A' && c.d[i] <= 'Z')
+            c.d[i] = static_cast<Ch>(c.d[i] + ('a' - 'A'));
+    }
+    return true;
 }
 
 const psl_ctx_t *listaDeSufixos()
@@ -228,12 +358,15 @@ QString getEmails(const QString &fonte)
             ++fim;
         pausaEntreCortes();
 
-        QString candidato = limparCandidato(texto.mid(ini, fim - ini));
+        Candidato<char16_t> candidato;
+        candidato.copiar(reinterpret_cast<const char16_t *>(texto.utf16()) + ini, fim - ini);
         base = arroba + 1;
 
-        candidato = aparar(candidato);
-        if (!candidato.isEmpty()) {
-            resultado += candidato.toLower();
+        if (limparCandidato(candidato)) {
+            if (minusculasAscii(candidato))
+                resultado += QStringView(candidato.d, candidato.n);
+            else
+                resultado += QStringView(candidato.d, candidato.n).toString().toLower();
             resultado += QLatin1String("\r\n");
             bombearEventos();
         }
@@ -262,18 +395,18 @@ inline bool nbspTerminaEm(const unsigned char *d, qsizetype i, qsizetype inicio)
 
 } // namespace
 
-QString getEmailsUtf8(QByteArrayView utf8, qsizetype de, qsizetype ate)
+QByteArray getEmailsUtf8(QByteArrayView utf8, qsizetype de, qsizetype ate)
 {
-    QString resultado;
-    getEmailsUtf8(utf8, de, ate, [&resultado](const QString &endereco) {
+    QByteArray resultado;
+    getEmailsUtf8(utf8, de, ate, [&resultado](QByteArrayView endereco) {
         resultado += endereco;
-        resultado += QLatin1String("\r\n");
+        resultado += "\r\n";
     });
     return resultado;
 }
 
 void getEmailsUtf8(QByteArrayView utf8, qsizetype de, qsizetype ate,
-                   const std::function<void(const QString &)> &aoEncontrar)
+                   const std::function<void(QByteArrayView)> &aoEncontrar)
 {
     const auto *d = reinterpret_cast<const unsigned char *>(utf8.data());
     const qsizetype n = utf8.size();
@@ -384,16 +517,30 @@ void getEmailsUtf8(QByteArrayView utf8, qsizetype de, qsizetype ate,
         bool ascii = true;
         for (qsizetype k = ini; k < fim && ascii; ++k)
             ascii = d[k] < 0x80;
-        QString bruto = ascii ? QString::fromLatin1(reinterpret_cast<const char *>(d + ini), fim - ini)
-                              : QString::fromUtf8(reinterpret_cast<const char *>(d + ini), fim - ini);
+        base = arroba + 1;
+        if (ascii) {
+            // Most addresses: cleaned and lowered as bytes, no text made.
+            Candidato<char> candidato;
+            candidato.copiar(reinterpret_cast<const char *>(d + ini), fim - ini);
+            if (limparCandidato(candidato)) {
+                minusculasAscii(candidato);
+                aoEncontrar(QByteArrayView(candidato.d, candidato.n));
+                bombearEventos();
+            }
+            continue;
+        }
+        QString bruto = QString::fromUtf8(reinterpret_cast<const char *>(d + ini), fim - ini);
         if (metadeNoInicio && !bruto.isEmpty())
             bruto.remove(0, 1);
         if (metadeNoFim && !bruto.isEmpty())
             bruto.chop(1);
-        QString candidato = aparar(limparCandidato(bruto));
-        base = arroba + 1;
-        if (!candidato.isEmpty()) {
-            aoEncontrar(candidato.toLower());
+        Candidato<char16_t> candidato;
+        candidato.copiar(reinterpret_cast<const char16_t *>(bruto.utf16()), bruto.size());
+        if (limparCandidato(candidato)) {
+            if (minusculasAscii(candidato))
+                aoEncontrar(QStringView(candidato.d, candidato.n).toUtf8());
+            else
+                aoEncontrar(QStringView(candidato.d, candidato.n).toString().toLower().toUtf8());
             bombearEventos();
         }
     }

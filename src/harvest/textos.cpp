@@ -21,7 +21,10 @@ QString aparar(const QString &texto)
     return aparar(QStringView(texto));
 }
 
-bool terminaEmExtensaoDaWeb(QStringView texto)
+namespace {
+
+template <typename Vista>
+bool terminaEmExtensao(Vista texto)
 {
     static const std::array<QLatin1StringView, 10> extensoes = {
         QLatin1StringView("png"), QLatin1StringView("jpg"), QLatin1StringView("jpeg"),
@@ -29,17 +32,29 @@ bool terminaEmExtensaoDaWeb(QStringView texto)
         QLatin1StringView("bmp"), QLatin1StringView("ico"), QLatin1StringView("css"),
         QLatin1StringView("js"),
     };
-    const qsizetype ponto = texto.lastIndexOf(u'.');
+    const qsizetype ponto = texto.lastIndexOf(QLatin1Char('.'));
     const qsizetype tamanho = ponto < 0 ? 0 : texto.size() - ponto - 1;
     // Every extension has 2 to 4 letters; most endings are ruled out by that.
     if (tamanho < 2 || tamanho > 4)
         return false;
-    const QStringView fim = texto.sliced(ponto + 1);
+    const Vista fim = texto.sliced(ponto + 1);
     for (const auto &ext : extensoes) {
         if (ext.size() == tamanho && fim.compare(ext, Qt::CaseInsensitive) == 0)
             return true;
     }
     return false;
+}
+
+} // namespace
+
+bool terminaEmExtensaoDaWeb(QStringView texto)
+{
+    return terminaEmExtensao(texto);
+}
+
+bool terminaEmExtensaoDaWeb(QLatin1StringView texto)
+{
+    return terminaEmExtensao(texto);
 }
 
 bool emBranco(QStringView texto)

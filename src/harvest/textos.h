@@ -22,6 +22,7 @@ bool ehUtf8Valido(QByteArrayView bytes);
 // image or web-asset extension: true when the text after the last "." is,
 // without regard to case, png, jpg, jpeg, gif, webp, svg, bmp, ico, css or js.
 bool terminaEmExtensaoDaWeb(QStringView texto);
+bool terminaEmExtensaoDaWeb(QLatin1StringView texto);
 
 // Page texts keep no-break spaces where pasted texts have plain ones; reading
 // both as plain spaces makes either route give the same results.

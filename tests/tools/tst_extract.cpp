@@ -14,6 +14,8 @@ private slots:
     void modos_data();
     void modos();
     void saidaEmArquivo();
+    void arquivoGrandeComoEntradaPadrao_data();
+    void arquivoGrandeComoEntradaPadrao();
 
 private:
     QString arquivo(const QString &nome) const { return pastaDeTeste() + nome; }
@@ -100,6 +102,61 @@ void TstExtract::saidaEmArquivo()
     const QByteArray ajuda = p.readAllStandardOutput();
     for (const char *modo : {"emails", "telefones", "contendo", "entre", "arquivos", "--raw"})
         QVERIFY2(ajuda.contains(modo), modo);
+}
+
+void TstExtract::arquivoGrandeComoEntradaPadrao_data()
+{
+    QTest::addColumn<QStringList>("modo");
+    QTest::addColumn<qsizetype>("posicaoWindows1252");
+
+    // A file above 16 MB is scanned from its bytes in two halves and in
+    // pieces; it must give exactly what its decoded text gives, also when
+    // a byte that is no UTF-8 turns up late, after results were found.
+    for (const QStringList &modo : {QStringList{"emails", "--raw"}, QStringList{"emails"},
+                                    QStringList{"telefones", "--raw"}}) {
+        const QString nome = modo.join(u' ');
+        QTest::newRow(qPrintable(nome + ", UTF-8")) << modo << qsizetype(-1);
+        QTest::newRow(qPrintable(nome + ", Windows-1252 no fim")) << modo << qsizetype(17 * 1024 * 1024);
+        QTest::newRow(qPrintable(nome + ", Windows-1252 no meio")) << modo << qsizetype(9 * 1024 * 1024 + 300 * 1024);
+    }
+}
+
+void TstExtract::arquivoGrandeComoEntradaPadrao()
+{
+    QFETCH(QStringList, modo);
+    QFETCH(qsizetype, posicaoWindows1252);
+    QByteArray bytes;
+    bytes.reserve(18 * 1024 * 1024);
+    for (int i = 0; bytes.size() < 17 * 1024 * 1024 + 1000; ++i) {
+        bytes += "<p>Orçamento com Jo\xC3\xA3o: joao" + QByteArray::number(i % 5000) + "@Empresa.com.br"
+                 + " ou (11) 9" + QByteArray::number(1000 + i % 9000) + "-2222; logo@2x.png ";
+        bytes += QByteArray(i % 300, 'x') + "</p>\n";
+    }
+    if (posicaoWindows1252 >= 0) {
+        const QByteArray jose(" jos\xE9@empresa.com.br (11) 3333-4444 ");
+        bytes.replace(posicaoWindows1252, jose.size(), jose);
+    }
+    const QString nome = arquivo("grande.html");
+    {
+        QFile f(nome);
+        QVERIFY(f.open(QIODevice::WriteOnly));
+        QCOMPARE(f.write(bytes), bytes.size());
+    }
+
+    auto rodar = [&](const QStringList &argumentos, const QByteArray &entrada) {
+        QProcess p;
+        p.start(QStringLiteral(VASPIRA_EXTRACT), argumentos);
+        p.waitForStarted();
+        p.write(entrada);
+        p.closeWriteChannel();
+        p.waitForFinished(60000);
+        return p.exitCode() == 0 ? p.readAllStandardOutput() : QByteArray("falhou");
+    };
+    const QByteArray doArquivo = rodar(modo + QStringList{nome}, {});
+    const QByteArray daEntrada = rodar(modo + QStringList{"-"}, bytes);
+    QVERIFY(doArquivo.count('\n') > 1000);
+    QVERIFY(doArquivo == daEntrada);
+    QCOMPARE(doArquivo.contains("jos\xC3\xA9@empresa.com.br"), posicaoWindows1252 >= 0 && modo[0] == u"emails");
 }
 
 VASPIRA_ENGINE_TEST_MAIN(TstExtract)
