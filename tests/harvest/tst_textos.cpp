@@ -6,6 +6,7 @@
 #include "support/ambiente.h"
 
 #include <QFile>
+#include <QRandomGenerator>
 #include <QtTest>
 
 class TstTextos : public QObject
@@ -17,6 +18,8 @@ private slots:
     void dividirLinhas();
     void mesclarLinhas_data();
     void mesclarLinhas();
+    void mesclarLinhasComoOCollator_data();
+    void mesclarLinhasComoOCollator();
     void formatarNumero_data();
     void formatarNumero();
     void tamanhoArquivo();
@@ -78,6 +81,52 @@ void TstTextos::mesclarLinhas()
     QFETCH(QStringList, novas);
     QFETCH(QStringList, esperado);
     QCOMPARE(::mesclarLinhas(atuais, novas, collatorDeResultados()), esperado);
+}
+
+void TstTextos::mesclarLinhasComoOCollator_data()
+{
+    QTest::addColumn<QString>("local");
+    QTest::addColumn<QString>("extra");
+    QTest::newRow("pt-BR, só ASCII") << "pt_BR" << "";
+    QTest::newRow("en-US, só ASCII") << "en_US" << "";
+    QTest::newRow("pt-BR, uma linha acentuada") << "pt_BR" << "água";
+    QTest::newRow("pt-BR, um caractere de controle") << "pt_BR" << "a\x01b";
+    // Danish and Czech order some ASCII letter pairs as one letter.
+    QTest::newRow("da-DK, só ASCII") << "da_DK" << "";
+    QTest::newRow("cs-CZ, só ASCII") << "cs_CZ" << "";
+}
+
+void TstTextos::mesclarLinhasComoOCollator()
+{
+    // Whatever shortcut the merge takes, its order and its choice among
+    // equal lines must be the collator's own.
+    QFETCH(QString, local);
+    QFETCH(QString, extra);
+    QCollator collator{QLocale(local)};
+    collator.setCaseSensitivity(Qt::CaseInsensitive);
+
+    const QString pecas[] = {"a", "A", "b", "c", "C", "h", "H", "z", "0", "9", " ", "-", "_", ".", "@", ",",
+                             "'", "!", "~", "aa", "ch", "x.com", "Ana", "ANA", "(", ")", "+", "/", "#", "%"};
+    QRandomGenerator g(7);
+    QStringList atuais;
+    QStringList novas;
+    for (int i = 0; i < 3000; ++i) {
+        QString l;
+        const int n = g.bounded(1, 6);
+        for (int k = 0; k < n; ++k)
+            l += pecas[g.bounded(int(std::size(pecas)))];
+        (i % 4 == 0 ? atuais : novas).append(l);
+    }
+    if (!extra.isEmpty())
+        novas.insert(novas.size() / 2, extra);
+
+    QStringList esperado = atuais + novas;
+    std::stable_sort(esperado.begin(), esperado.end(),
+                     [&](const QString &a, const QString &b) { return collator.compare(a, b) < 0; });
+    esperado.erase(std::unique(esperado.begin(), esperado.end(),
+                               [&](const QString &a, const QString &b) { return collator.compare(a, b) == 0; }),
+                   esperado.end());
+    QCOMPARE(::mesclarLinhas(atuais, novas, collator), esperado);
 }
 
 void TstTextos::formatarNumero_data()
