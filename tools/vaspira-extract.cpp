@@ -199,40 +199,37 @@ bool colherDosBytes(Colheita tipo, const QString &nome, bool bruto, QStringList 
     // E-mails: each half is checked piece by piece as it is scanned, and
     // nothing is written before both halves proved to be UTF-8: a file that
     // is no UTF-8 after all falls back whole to the decoded path.
-    bool segundaValida = true;
-    QStringList segundaLista;
-    QByteArray segundaSaida;
-    std::thread ajudante([&] {
-        if (corte >= n)
-            return;
-        segundaValida = emailsVerificando(bytes, corte, n, [&](QByteArrayView e) {
+    struct Achados {
+        QByteArray saida;
+        QStringList lista;
+    };
+    auto guardarEm = [bruto](Achados &achados) {
+        return [&achados, bruto](QByteArrayView e) {
             if (bruto) {
-                segundaSaida += e;
-                segundaSaida += '\n';
+                achados.saida += e;
+                achados.saida += '\n';
             } else {
-                segundaLista.append(QString::fromUtf8(e));
+                achados.lista.append(QString::fromUtf8(e));
             }
-        });
+        };
+    };
+    Achados primeira;
+    Achados segunda;
+    bool segundaValida = true;
+    std::thread ajudante([&] {
+        if (corte < n)
+            segundaValida = emailsVerificando(bytes, corte, n, guardarEm(segunda));
     });
-    QStringList primeiraLista;
-    QByteArray saida;
-    const bool primeiraValida = emailsVerificando(bytes, 0, corte, [&](QByteArrayView e) {
-        if (bruto) {
-            saida += e;
-            saida += '\n';
-        } else {
-            primeiraLista.append(QString::fromUtf8(e));
-        }
-    });
+    const bool primeiraValida = emailsVerificando(bytes, 0, corte, guardarEm(primeira));
     ajudante.join();
     if (!primeiraValida || !segundaValida)
         return false;
     if (bruto) {
-        std::fwrite(saida.constData(), 1, saida.size(), stdout);
-        std::fwrite(segundaSaida.constData(), 1, segundaSaida.size(), stdout);
+        std::fwrite(primeira.saida.constData(), 1, primeira.saida.size(), stdout);
+        std::fwrite(segunda.saida.constData(), 1, segunda.saida.size(), stdout);
     } else {
-        linhas += primeiraLista;
-        linhas += segundaLista;
+        linhas += primeira.lista;
+        linhas += segunda.lista;
     }
     return true;
 }
