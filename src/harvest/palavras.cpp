@@ -41,10 +41,13 @@ QString isolarTextoNaPosicao(QStringView texto, qsizetype aPos, bool ignorarEspa
     return palavra;
 }
 
-QStringList varrerContendo(const QString &entrada, const QString &valor,
+QStringList varrerContendo(const QString &entrada, const QString &termo,
                            const AcompanhamentoContendo &acompanhamento, bool *parou)
 {
+    // The keyword is read like the text: one copied from a page may hold a
+    // no-break space that the text no longer has.
     const QString texto = normalizarEspacos(entrada);
+    const QString valor = normalizarEspacos(termo);
     QStringList resultado;
     if (parou)
         *parou = false;
@@ -83,11 +86,13 @@ QStringList varrerContendo(const QString &entrada, const QString &valor,
     return resultado;
 }
 
-QStringList varrerEntre(const QString &entrada, const QString &valori, const QString &valorf,
+QStringList varrerEntre(const QString &entrada, const QString &marcadorInicio, const QString &marcadorFim,
                         const std::function<bool()> &aoAvancar,
                         const std::function<void(const QString &)> &aoAdicionar)
 {
     const QString texto = normalizarEspacos(entrada);
+    const QString valori = normalizarEspacos(marcadorInicio);
+    const QString valorf = normalizarEspacos(marcadorFim);
     const QStringView vista(texto);
     const qsizetype n = texto.size();
     const qsizetype m = valori.size();

@@ -70,6 +70,14 @@ void TstPalavras::contendo_data()
     // The keyword's own characters stay when they are no delimiters.
     QTest::newRow("repetidos ficam") << "a=" << "a=1 a=1" << QStringList{"a=1", "a=1"};
     QTest::newRow("termo vazio") << "" << "qualquer coisa" << QStringList();
+    QTest::newRow("palavra com @ no começo não é limpa") << "de " << "de @Fulano. fim"
+                                                         << QStringList{"@Fulano"};
+    QTest::newRow("quatro pontos no fim") << "Site: " << "Site: abc.... fim" << QStringList{"abc"};
+    QTest::newRow("palavra esvaziada ainda entra") << "x: " << "x: ... fim" << QStringList{""};
+    QTest::newRow("@ logo depois do espaço que fechou a anterior") << "@" << "ana@x.com @y.com"
+                                                                   << QStringList{"ana@x.com", "@y.com"};
+    QTest::newRow("termo com espaço sem quebra") << QStringLiteral("Fone:\u00A0") << "Fone: 1234"
+                                                 << QStringList{"1234"};
 }
 
 void TstPalavras::contendo()
@@ -108,6 +116,9 @@ void TstPalavras::entre_data()
     QTest::newRow("fim vazio") << "(" << "" << "(a) (b)" << QStringList();
     QTest::newRow("início vazio") << "" << ")" << "abc)def" << QStringList{"bc"};
     QTest::newRow("marcadores maiores que o texto") << "<inicio-longo>" << "</fim>" << "abc" << QStringList();
+    QTest::newRow("marcador com espaço sem quebra") << QStringLiteral("Nome:\u00A0") << ";"
+                                                    << QStringLiteral("Nome:\u00A0Ana; Nome: Bia;")
+                                                    << QStringList{"Ana", "Bia"};
     QTest::newRow("cruza linhas") << "<b>" << "</b>" << "<B>um\ndois</b>" << QStringList{"um\ndois"};
 }
 

@@ -41,6 +41,14 @@ void TstTelefones::getTelefones_data()
     QTest::newRow("coluna colada") << "11911112222\n21933334444\n"
                                    << QStringList{"(11) 91111-2222", "(21) 93333-4444"};
     QTest::newRow("depois de quebra de linha") << "x\n11911112222" << QStringList{"(11) 91111-2222"};
+    // Each allowed predecessor right after a letter, which is none.
+    QTest::newRow("depois de CR") << "x\r11911112222" << QStringList{"(11) 91111-2222"};
+    QTest::newRow("depois de aspas") << "x\"11911112222\"" << QStringList{"(11) 91111-2222"};
+    QTest::newRow("depois de apóstrofo") << "x'11911112222'" << QStringList{"(11) 91111-2222"};
+    QTest::newRow("depois de >") << "<td>11911112222</td>" << QStringList{"(11) 91111-2222"};
+    QTest::newRow("depois de parêntese") << "x(11911112222)" << QStringList{"(11) 91111-2222"};
+    QTest::newRow("depois de +") << "x+5511911112222" << QStringList{"+55 (11) 91111-2222"};
+    QTest::newRow("depois de dois-pontos") << "Tel:11911112222" << QStringList{"(11) 91111-2222"};
     QTest::newRow("vários, o último no fim")
         << "a: 11911112222, b: (21) 3333-4444; c: 31 98888-7777"
         << QStringList{"(11) 91111-2222", "(21) 3333-4444", "(31) 98888-7777"};
@@ -67,6 +75,7 @@ void TstTelefones::validaTelefone_data()
     QTest::newRow("país e 11") << "5511911112222" << "+55 (11) 91111-2222";
     QTest::newRow("país e 10") << "551133334444" << "+55 (11) 3333-4444";
     QTest::newRow("país e 9") << "55911112222" << "(55) 91111-2222";
+    QTest::newRow("país, zero e 9") << "550911112222" << "+55 91111-2222";
     QTest::newRow("país de 14 dígitos") << "55119111122223" << "";
     QTest::newRow("tronco 0 e 11") << "011911112222" << "(11) 91111-2222";
     QTest::newRow("tronco, operadora e 10") << "0211133334444" << "(11) 3333-4444";
