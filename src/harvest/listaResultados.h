@@ -1,24 +1,47 @@
 #pragma once
 
+#include <QCollator>
+#include <QCollatorSortKey>
 #include <QSet>
 #include <QString>
 #include <QStringList>
 
 #include <functional>
+#include <set>
+#include <vector>
 
-// A run-wide result list: repeats ignored without regard to case, the first
-// spelling met kept; sorted by the results collation when read.
+// A run-wide result list: repeats ignored under the results collation (letter
+// case ignored), the first spelling met kept; read in that collation's order.
 class ListaResultados
 {
 public:
+    ListaResultados();
+
     // True when the line was new.
     bool adicionar(const QString &linha);
     qsizetype tamanho() const { return mLinhas.size(); }
     void limpar();
     QStringList ordenadas() const;
 
+    // Lines added after a mark can be taken back, so that a file that fails
+    // part-way adds nothing.
+    qsizetype marca() const { return mLinhas.size(); }
+    void voltarA(qsizetype marca);
+
 private:
-    QSet<QString> mChaves;
+    struct Entrada {
+        QCollatorSortKey chave;
+        qsizetype indice;
+    };
+    struct PorChave {
+        bool operator()(const Entrada &a, const Entrada &b) const { return a.chave.compare(b.chave) < 0; }
+    };
+
+    QCollator mCollator;
+    // Case-folded lines held: most repeats are found here without a sort key.
+    QSet<QString> mDobradas;
+    std::set<Entrada, PorChave> mOrdem;
+    std::vector<QCollatorSortKey> mChaves;
     QStringList mLinhas;
 };
 

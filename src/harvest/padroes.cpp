@@ -407,7 +407,7 @@ void extrairPadraoDoTexto(TipoPadrao tipo, const QString &texto, ListaResultados
     if (relator.progresso)
         relator.progresso(1, 1);
     qint64 contagem = 0;
-    paraCadaOcorrencia(tipo, texto, [&](QStringView ocorrencia) {
+    paraCadaOcorrencia(tipo, normalizarEspacos(texto), [&](QStringView ocorrencia) {
         lista.adicionar(ocorrencia.toString());
         if (++contagem % 10 == 0)
             relatarContagens(tipo, contagem, lista, relator);
@@ -438,6 +438,7 @@ bool extrairPadraoDoArquivo(TipoPadrao tipo, const QString &caminho, const QStri
 
     if (relator.progresso)
         relator.progresso(100, 0);
+    const qsizetype marca = lista.marca();
     qint64 contagem = 0;
     int percentual = 0;
     auto aoEncontrar = [&](QStringView ocorrencia) {
@@ -445,20 +446,21 @@ bool extrairPadraoDoArquivo(TipoPadrao tipo, const QString &caminho, const QStri
         ++contagem;
     };
 
-    // Reads the file block by block into the scanner; false on a read error.
-    auto ler = [&](auto &varredor, auto &&converter) -> bool {
+    enum class Fim { Arquivo, Cancelado, ErroDeLeitura };
+    // Reads the file block by block into the scanner.
+    auto ler = [&](auto &varredor, auto &&converter) -> Fim {
         QByteArray bloco;
         for (;;) {
             if (tipo == TipoPadrao::Email && relator.parar && relator.parar()) {
                 if (relator.informar)
                     relator.informar(QStringLiteral("Processamento cancelado por sua solicitação"));
-                return true;
+                return Fim::Cancelado;
             }
             bloco = arquivo.read(kBloco);
             if (bloco.isEmpty()) {
                 if (arquivo.error() != QFileDevice::NoError) {
                     erro = arquivo.errorString();
-                    return false;
+                    return Fim::ErroDeLeitura;
                 }
                 break;
             }
@@ -474,29 +476,47 @@ bool extrairPadraoDoArquivo(TipoPadrao tipo, const QString &caminho, const QStri
             }
         }
         varredor.terminarLinha();
-        return true;
+        return Fim::Arquivo;
     };
 
     // The patterns are ASCII: in a UTF-8 or Windows-1252 file every other
     // character is a byte of 0x80 or above that no part of them matches, so
-    // the bytes are scanned as they are.
-    const bool bytes = usada.compare(u"UTF-8", Qt::CaseInsensitive) == 0
-                       || usada.compare(u"Windows-1252", Qt::CaseInsensitive) == 0;
-    bool ok = false;
-    if (bytes) {
+    // the bytes are scanned as they are. A no-break space is read as a plain
+    // space, as everywhere else: the phone pattern allows one white space
+    // between its parts.
+    const bool utf8 = usada.compare(u"UTF-8", Qt::CaseInsensitive) == 0;
+    const bool cp1252 = usada.compare(u"Windows-1252", Qt::CaseInsensitive) == 0;
+    Fim fim;
+    if (utf8 || cp1252) {
         VarredorDeLinhas<char> varredor(tipo, aoEncontrar);
-        ok = ler(varredor, [](const QByteArray &b) { return QByteArrayView(b); });
+        fim = ler(varredor, [&](QByteArray &b) {
+            if (utf8 && b.endsWith('\xC2'))
+                b += arquivo.read(1);
+            if (std::memchr(b.constData(), 0xA0, static_cast<size_t>(b.size()))) {
+                if (utf8)
+                    b.replace("\xC2\xA0", " ");
+                else
+                    b.replace('\xA0', ' ');
+            }
+            return QByteArrayView(b);
+        });
     } else {
         Decodificador decodificador(usada);
         VarredorDeLinhas<char16_t> varredor(tipo, aoEncontrar);
         QString texto;
-        ok = ler(varredor, [&](const QByteArray &b) {
+        fim = ler(varredor, [&](const QByteArray &b) {
             texto = decodificador.decodificar(b);
+            texto.replace(QChar(0x00A0), QLatin1Char(' '));
             return QStringView(texto);
         });
     }
-    if (!ok)
+    if (fim == Fim::ErroDeLeitura) {
+        lista.voltarA(marca);
         return false;
+    }
+    // A cancel has been told already; the counts stay as they were.
+    if (fim == Fim::Cancelado)
+        return true;
     relatarContagens(tipo, contagem, lista, relator);
     if (relator.bombear)
         relator.bombear();

@@ -23,8 +23,9 @@ void extrairPadraoDoTexto(TipoPadrao tipo, const QString &texto, ListaResultados
 // The streamed file methods: the file is read a line at a time (a line longer
 // than 8 MiB in overlapping windows), never whole. `codificacao` names the
 // encoding ("UTF-8", "Windows-1252", "UTF-16LE", ...). The e-mail method
-// stops when `relator.parar` answers true and then informs the user. Returns
-// false with `erro` filled when the file cannot be read.
+// stops when `relator.parar` answers true and then informs the user, without
+// the counts of a file's end. Returns false with `erro` filled when the file
+// cannot be read; nothing of that file then stays in `lista`.
 bool extrairPadraoDoArquivo(TipoPadrao tipo, const QString &caminho, const QString &codificacao,
                             ListaResultados &lista, const RelatorDeVarredura &relator,
                             QString &erro);

@@ -21,6 +21,9 @@ private slots:
     void linhaMuitoLonga();
     void pararEmails();
     void arquivoVazioEAusente();
+    void espacoSemQuebra_data();
+    void espacoSemQuebra();
+    void listaSemRepetirPeloCollator();
 
 private:
     QString gravar(const QString &nome, const QByteArray &bytes)
@@ -207,9 +210,13 @@ void TstPadroes::pararEmails()
     r.parar = [] { return true; };
     r.informar = [&](const QString &s) { informados << s; };
     QString erro;
+    int contagens = 0;
+    r.contagens = [&](const QString &, const QString &) { ++contagens; };
     QVERIFY(extrairPadraoDoArquivo(TipoPadrao::Email, caminho, "UTF-8", lista, r, erro));
     QCOMPARE(informados, QStringList{"Processamento cancelado por sua solicitação"});
     QCOMPARE(lista.tamanho(), 0);
+    // The counts of the end of a file are not shown after a cancel.
+    QCOMPARE(contagens, 0);
     // The phone method does not look at the stop request.
     QVERIFY(extrairPadraoDoArquivo(TipoPadrao::Telefone, gravar("parar2.txt", "11 91111-2222"), "UTF-8",
                                    lista, r, erro));
@@ -227,6 +234,62 @@ void TstPadroes::arquivoVazioEAusente()
     QCOMPARE(contagem, QStringLiteral("Total de emails neste arquivo: 0"));
     QVERIFY(!extrairPadraoDoArquivo(TipoPadrao::Email, pastaDeTeste() + "nao-existe.txt", "UTF-8", lista, r, erro));
     QVERIFY(!erro.isEmpty());
+}
+
+void TstPadroes::espacoSemQuebra_data()
+{
+    QTest::addColumn<QByteArray>("bytes");
+    QTest::addColumn<QString>("codificacao");
+    QTest::newRow("UTF-8") << QByteArray("Tel.: (11)\xC2\xA0" "91111-2222\n") << "UTF-8";
+    QTest::newRow("Windows-1252") << QByteArray("Tel.: (11)\xA0" "91111-2222\n") << "Windows-1252";
+    QTest::newRow("UTF-16 LE") << QByteArray("(\0" "1\0" "1\0" ")\0" "\xA0\0" "9\0" "1\0" "1\0" "1\0" "1\0"
+                                             "-\0" "2\0" "2\0" "2\0" "2\0", 30)
+                               << "UTF-16LE";
+    // The two bytes of the no-break space on either side of a read block.
+    QByteArray emDoisBlocos(1024 * 1024 - 5, 'x');
+    emDoisBlocos += " (11)\xC2\xA0" "91111-2222";
+    QTest::newRow("UTF-8, entre dois blocos") << emDoisBlocos << "UTF-8";
+}
+
+void TstPadroes::espacoSemQuebra()
+{
+    // Read as a plain space, as everywhere else: the phone pattern allows a
+    // single white space between its parts.
+    QFETCH(QByteArray, bytes);
+    QFETCH(QString, codificacao);
+    ListaResultados doArquivo;
+    QString erro;
+    QVERIFY(extrairPadraoDoArquivo(TipoPadrao::Telefone, gravar("nbsp.txt", bytes), codificacao, doArquivo, {},
+                                   erro));
+    QCOMPARE(doArquivo.ordenadas(), QStringList{"(11) 91111-2222"});
+
+    ListaResultados naMemoria;
+    extrairPadraoDoTexto(TipoPadrao::Telefone, QStringLiteral("(11)\u00A091111-2222"), naMemoria, {});
+    QCOMPARE(naMemoria.ordenadas(), QStringList{"(11) 91111-2222"});
+}
+
+void TstPadroes::listaSemRepetirPeloCollator()
+{
+    // Repeats are what the results collation finds equal (a soft hyphen, a
+    // decomposed accent), the first spelling met kept, so "Não repetidos"
+    // counts the lines that come out.
+    ListaResultados lista;
+    QVERIFY(lista.adicionar(QStringLiteral("con\u00ADtato")));
+    QVERIFY(!lista.adicionar(QStringLiteral("CONTATO")));
+    QVERIFY(lista.adicionar(QStringLiteral("e\u0301")));
+    QVERIFY(!lista.adicionar(QStringLiteral("\u00E9")));
+    QVERIFY(!lista.adicionar(QStringLiteral("\u00C9")));
+    QCOMPARE(lista.tamanho(), 2);
+
+    // Lines added after a mark can be taken back whole.
+    const qsizetype marca = lista.marca();
+    QVERIFY(lista.adicionar(QStringLiteral("ana")));
+    QVERIFY(lista.adicionar(QStringLiteral("Bia")));
+    lista.voltarA(marca);
+    QCOMPARE(lista.tamanho(), 2);
+    QVERIFY(lista.adicionar(QStringLiteral("ANA")));
+    QVERIFY(!lista.adicionar(QStringLiteral("contato")));
+    QCOMPARE(lista.ordenadas(), (QStringList{"ANA", QStringLiteral("con\u00ADtato"), QStringLiteral("e\u0301")}));
 }
 
 VASPIRA_ENGINE_TEST_MAIN(TstPadroes)
