@@ -27,7 +27,7 @@ const char kPadraoTelefone[] =
 // overlap, so memory stays bounded on a file without line breaks.
 constexpr qsizetype kJanela = 8 * 1024 * 1024;
 constexpr qsizetype kSobreposicao = 64 * 1024;
-constexpr qint64 kBloco = 1024 * 1024;
+constexpr qint64 kBloco = 64 * 1024;
 
 // PCRE2's functions for one code unit width.
 template <typename Unidade>
