@@ -6,8 +6,11 @@ JOBS ?= $(shell nproc)
 
 all: build
 
+# `bench` and `fuzz` set PERFIL, so their set-up also installs what they need.
+PERFIL ?=
+
 deps:
-	sh scripts/install-deps.sh
+	sh scripts/install-deps.sh $(PERFIL)
 
 configure: deps
 	cmake -S . -B $(BUILD_DIR) -DCMAKE_BUILD_TYPE=Release
@@ -21,8 +24,8 @@ run: build
 test: build
 	cd $(BUILD_DIR) && QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j$(JOBS)
 
+bench: PERFIL = bench
 bench: configure
-	sh scripts/install-deps.sh bench
 	cmake --build $(BUILD_DIR) -j$(JOBS) --target vaspira-extract vaspira-bench
 	BUILD_DIR=$(BUILD_DIR) bash bench/run.sh
 
@@ -30,8 +33,8 @@ FUZZ_SECONDS ?= 60
 FUZZ_DIR ?= build-fuzz
 FUZZ_TARGETS = fuzz_emails fuzz_telefones fuzz_palavras fuzz_padroes fuzz_decodificacao
 
-fuzz:
-	sh scripts/install-deps.sh fuzz
+fuzz: PERFIL = fuzz
+fuzz: deps
 	cmake -S . -B $(FUZZ_DIR) -DCMAKE_BUILD_TYPE=RelWithDebInfo \
 		-DCMAKE_C_COMPILER=clang-14 -DCMAKE_CXX_COMPILER=clang++-14 -DVASPIRA_FUZZ=ON
 	cmake --build $(FUZZ_DIR) -j$(JOBS) --target $(FUZZ_TARGETS)

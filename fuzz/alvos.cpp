@@ -41,8 +41,10 @@ QStringList partes(const QString &t)
 
 namespace alvos {
 
-// The byte scans must agree with the text scans on any valid UTF-8.
-static void compararComBytes(const uint8_t *dados, size_t tamanho)
+enum class Varredura { Emails, Telefones };
+
+// The byte scan must agree with the text scan on any valid UTF-8.
+static void compararComBytes(const uint8_t *dados, size_t tamanho, Varredura varredura)
 {
     const QByteArrayView bytes(reinterpret_cast<const char *>(dados), static_cast<qsizetype>(tamanho));
     QStringDecoder d(QStringConverter::Utf8, QStringConverter::Flag::Stateless);
@@ -51,13 +53,15 @@ static void compararComBytes(const uint8_t *dados, size_t tamanho)
         abort();
     if (d.hasError())
         return;
-    if (getEmailsUtf8(bytes) != getEmails(t).toUtf8() || getTelefonesUtf8(bytes) != getTelefones(t))
+    const bool iguais = varredura == Varredura::Emails ? getEmailsUtf8(bytes) == getEmails(t).toUtf8()
+                                                       : getTelefonesUtf8(bytes) == getTelefones(t);
+    if (!iguais)
         abort();
 }
 
 void emails(const uint8_t *dados, size_t tamanho)
 {
-    compararComBytes(dados, tamanho);
+    compararComBytes(dados, tamanho, Varredura::Emails);
     const QString t = texto(dados, tamanho);
     const QString r = getEmails(t);
     for (const QString &l : r.split(QStringLiteral("\r\n"), Qt::SkipEmptyParts)) {
@@ -69,7 +73,7 @@ void emails(const uint8_t *dados, size_t tamanho)
 
 void telefones(const uint8_t *dados, size_t tamanho)
 {
-    compararComBytes(dados, tamanho);
+    compararComBytes(dados, tamanho, Varredura::Telefones);
     const QString t = texto(dados, tamanho);
     (void)getTelefones(t);
     (void)validaTelefone(GetNumbersFromString(t).left(18));

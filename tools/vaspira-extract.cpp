@@ -12,7 +12,6 @@
 #include <QCoreApplication>
 #include <QFile>
 #include <QFileInfo>
-#include <QSaveFile>
 #include <QScopeGuard>
 
 #include <cstdio>
@@ -136,6 +135,21 @@ bool emailsVerificando(QByteArrayView bytes, qsizetype de, qsizetype ate,
     return true;
 }
 
+// Runs `porMetade` on [0, corte) here and on [corte, n) on a second thread;
+// true when both halves answered true.
+template <typename PorMetade>
+bool emDuasMetades(qsizetype corte, qsizetype n, PorMetade porMetade)
+{
+    bool segunda = true;
+    std::thread ajudante([&] {
+        if (corte < n)
+            segunda = porMetade(corte, n);
+    });
+    const bool primeira = porMetade(0, corte);
+    ajudante.join();
+    return primeira && segunda;
+}
+
 // E-mails and phones of a UTF-8 file are scanned straight from its bytes:
 // decoding a large page whole would take longer than the scan itself. A
 // large file is split in two, each half checked and scanned on its own
@@ -153,7 +167,7 @@ bool colherDosBytes(Colheita tipo, const QString &nome, bool bruto, QStringList 
         return false;
     const auto desmapear = qScopeGuard([&] { arquivo.unmap(mapa); });
     const QByteArrayView bytes(reinterpret_cast<const char *>(mapa), arquivo.size());
-    if (bytes.startsWith("\xEF\xBB\xBF") || bytes.startsWith("\xFF\xFE") || bytes.startsWith("\xFE\xFF"))
+    if (marcaDeOrdem(bytes))
         return false;
     const bool emails = tipo == Colheita::Emails;
 
@@ -177,22 +191,19 @@ bool colherDosBytes(Colheita tipo, const QString &nome, bool bruto, QStringList 
         }
     }
     if (!emails) {
-        bool segundaValida = true;
-        QString segunda;
-        std::thread ajudante([&] {
-            if (corte < n && (segundaValida = ehUtf8Valido(bytes.sliced(corte))))
-                segunda = getTelefonesUtf8(bytes, corte, n);
-        });
-        const bool primeiraValida = ehUtf8Valido(bytes.first(corte));
-        const QString primeira = primeiraValida ? getTelefonesUtf8(bytes, 0, corte) : QString();
-        ajudante.join();
-        if (!primeiraValida || !segundaValida)
+        QString achados[2];
+        if (!emDuasMetades(corte, n, [&](qsizetype de, qsizetype ate) {
+                if (!ehUtf8Valido(bytes.sliced(de, ate - de)))
+                    return false;
+                achados[de == 0 ? 0 : 1] = getTelefonesUtf8(bytes, de, ate);
+                return true;
+            }))
             return false;
-        const QStringList achados = dividirLinhas(juntarTelefones(primeira, segunda));
+        const QStringList todos = dividirLinhas(juntarTelefones(achados[0], achados[1]));
         if (bruto)
-            escrever(achados, stdout);
+            escrever(todos, stdout);
         else
-            linhas += achados;
+            linhas += todos;
         return true;
     }
 
@@ -203,33 +214,24 @@ bool colherDosBytes(Colheita tipo, const QString &nome, bool bruto, QStringList 
         QByteArray saida;
         QStringList lista;
     };
-    auto guardarEm = [bruto](Achados &achados) {
-        return [&achados, bruto](QByteArrayView e) {
-            if (bruto) {
-                achados.saida += e;
-                achados.saida += '\n';
-            } else {
-                achados.lista.append(QString::fromUtf8(e));
-            }
-        };
-    };
-    Achados primeira;
-    Achados segunda;
-    bool segundaValida = true;
-    std::thread ajudante([&] {
-        if (corte < n)
-            segundaValida = emailsVerificando(bytes, corte, n, guardarEm(segunda));
-    });
-    const bool primeiraValida = emailsVerificando(bytes, 0, corte, guardarEm(primeira));
-    ajudante.join();
-    if (!primeiraValida || !segundaValida)
+    Achados achados[2];
+    if (!emDuasMetades(corte, n, [&](qsizetype de, qsizetype ate) {
+            Achados &destes = achados[de == 0 ? 0 : 1];
+            return emailsVerificando(bytes, de, ate, [&destes, bruto](QByteArrayView e) {
+                if (bruto) {
+                    destes.saida += e;
+                    destes.saida += '\n';
+                } else {
+                    destes.lista.append(QString::fromUtf8(e));
+                }
+            });
+        }))
         return false;
-    if (bruto) {
-        std::fwrite(primeira.saida.constData(), 1, primeira.saida.size(), stdout);
-        std::fwrite(segunda.saida.constData(), 1, segunda.saida.size(), stdout);
-    } else {
-        linhas += primeira.lista;
-        linhas += segunda.lista;
+    for (const Achados &destes : achados) {
+        if (bruto)
+            std::fwrite(destes.saida.constData(), 1, destes.saida.size(), stdout);
+        else
+            linhas += destes.lista;
     }
     return true;
 }
@@ -370,12 +372,9 @@ int modoArquivos(const QStringList &argumentos)
         escrever(resultado, stdout);
         return codigo;
     }
-    QSaveFile arquivo(saida);
-    QByteArray bytes;
-    for (const QString &l : resultado)
-        bytes += l.toUtf8() + '\n';
-    if (!arquivo.open(QIODevice::WriteOnly) || arquivo.write(bytes) != bytes.size() || !arquivo.commit()) {
-        erro(QStringLiteral("vaspira-extract: não foi possível gravar \"%1\": %2").arg(saida, arquivo.errorString()));
+    QString falha;
+    if (!gravarArquivoTexto(saida, textoDeLinhas(resultado), Codificacao::Utf8, falha)) {
+        erro(QStringLiteral("vaspira-extract: não foi possível gravar \"%1\": %2").arg(saida, falha));
         return 1;
     }
     return codigo;

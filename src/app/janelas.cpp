@@ -8,10 +8,19 @@ Janelas &janelas()
     return j;
 }
 
+QMdiSubWindow *subJanelaDe(QWidget *janela)
+{
+    return qobject_cast<QMdiSubWindow *>(janela->parentWidget());
+}
+
+QWidget *molduraDe(QWidget *janela)
+{
+    if (QMdiSubWindow *sub = subJanelaDe(janela))
+        return sub;
+    return janela;
+}
+
 void fecharJanelaFilha(QWidget *janela)
 {
-    if (auto *sub = qobject_cast<QMdiSubWindow *>(janela->parentWidget()))
-        sub->close();
-    else
-        janela->close();
+    molduraDe(janela)->close();
 }

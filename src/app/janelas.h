@@ -33,7 +33,14 @@ struct Janelas {
 
 Janelas &janelas();
 
+class QMdiSubWindow;
 class QWidget;
+
+// The MDI sub-window that hosts `janela`; null when it stands alone.
+QMdiSubWindow *subJanelaDe(QWidget *janela);
+// What the user sees as the window: its MDI sub-window, or `janela` itself
+// when it stands alone.
+QWidget *molduraDe(QWidget *janela);
 
 // Closes a child window of the frame (its MDI sub-window), or the window
 // itself when it stands alone.

@@ -36,7 +36,7 @@ void TdtmPrincipal::tmInicioTimer()
 void TdtmPrincipal::abrirBD()
 {
     const ResultadoAbertura r = abrirBanco();
-    if (!r.ok)
+    if (!r.ok())
         throw ErroVaspira(r.erro);
     if (!r.avisoVacuum.isEmpty())
         msgErro(r.avisoVacuum);

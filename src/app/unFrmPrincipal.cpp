@@ -176,7 +176,10 @@ QMdiSubWindow *TfrmPrincipal::hospedar(QWidget *janela, bool centralizar)
     const QSize tamanho = janela->size();
     QMdiSubWindow *sub = mdiArea->addSubWindow(janela);
     sub->setAttribute(Qt::WA_DeleteOnClose);
-    sub->setWindowIcon(QIcon(QPixmap(1, 1)));
+    // A blank icon keeps the application's icon out of every child's title bar.
+    QPixmap semIcone(1, 1);
+    semIcone.fill(Qt::transparent);
+    sub->setWindowIcon(QIcon(semIcone));
     janela->show();
     sub->show();
     // The child keeps its designed client size inside the frame.
@@ -221,10 +224,8 @@ TfrmNotes *TfrmPrincipal::abrirNotas()
     btnNotes->setEnabled(false);
     auto *notas = new TfrmNotes;
     hospedar(notas, true);
-    connect(notas, &QObject::destroyed, btnNotes, [botao = QPointer<QToolButton>(btnNotes)] {
-        if (botao)
-            botao->setEnabled(true);
-    });
+    // The button is the context: the connection goes with it.
+    connect(notas, &QObject::destroyed, btnNotes, [botao = btnNotes] { botao->setEnabled(true); });
     janelas().frmNotes = notas;
     return notas;
 }
@@ -248,14 +249,14 @@ void TfrmPrincipal::AbrirNavegadores()
     pausarSegundos(2);
     auto *navegador = new TfrmEdge;
     navegador->resize(950, 600);
+    // Its frame is freed on close like every child's, but a close never gets
+    // that far: the browser window refuses every close.
     QMdiSubWindow *sub = hospedar(navegador, false);
-    // The browser window is not freed on close: it refuses to close.
-    sub->setAttribute(Qt::WA_DeleteOnClose, false);
     sub->move(50, 50);
     gNavegador1 = navegador;
     janelas().frmNavegador = navegador;
     if (TfrmExtrairNavegador *ws = janelas().frmExtrairNavegador) {
-        if (auto *subWs = qobject_cast<QMdiSubWindow *>(ws->parentWidget()))
+        if (QMdiSubWindow *subWs = subJanelaDe(ws))
             mdiArea->setActiveSubWindow(subWs);
     }
 }
@@ -308,9 +309,13 @@ void TfrmPrincipal::pausarSegundos(double segundos)
     pausar(segundos, relogioReal(false));
 }
 
-int TfrmPrincipal::GetMonitorScale() const
+int escalaDaTela(const QScreen *tela)
 {
-    const QScreen *tela = screen();
     const double dpi = tela ? tela->logicalDotsPerInchX() : 96.0;
     return static_cast<int>(std::lround(dpi * 100.0 / 96.0));
+}
+
+int TfrmPrincipal::GetMonitorScale() const
+{
+    return escalaDaTela(screen());
 }

@@ -8,12 +8,17 @@ class QLabel;
 class QMdiArea;
 class QMdiSubWindow;
 class QPushButton;
+class QScreen;
 class QTimer;
 class QToolButton;
 class QWidget;
 class TfrmEdge;
 class TfrmExtrairNavegador;
 class TfrmNotes;
+
+// The display scale of `tela` in percent (its logical DPI against 96); 100
+// when there is no screen.
+int escalaDaTela(const QScreen *tela);
 
 // The main window: a frame that hosts every other window of the application.
 class TfrmPrincipal : public QMainWindow

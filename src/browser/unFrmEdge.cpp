@@ -232,7 +232,7 @@ TfrmEdge::TfrmEdge(QWidget *parent)
 TfrmEdge::~TfrmEdge()
 {
     // The page must go before its profile.
-    if (QWebEnginePage *p = web->page(); p && p->parent() == this) {
+    if (QWebEnginePage *p = mPagina) {
         web->setPage(nullptr);
         delete p;
     }
@@ -240,7 +240,7 @@ TfrmEdge::~TfrmEdge()
 
 void TfrmEdge::novaPagina()
 {
-    QWebEnginePage *antiga = web->page();
+    QWebEnginePage *antiga = mPagina;
     auto *pagina = new PaginaVaspira(mPerfil, this);
     connect(pagina, &QWebEnginePage::loadStarted, this, [this] {
         gNavigationStarting = true;
@@ -262,13 +262,14 @@ void TfrmEdge::novaPagina()
         edtUrl->setText(u.toString());
     });
     web->setPage(pagina);
-    if (antiga && antiga->parent() == this)
+    mPagina = pagina;
+    if (antiga)
         antiga->deleteLater();
 }
 
 bool TfrmEdge::inicializarNavegador()
 {
-    if (web->page() && web->page()->parent() == this)
+    if (mPagina)
         return true;
     if (mIniciando)
         return false;
@@ -396,9 +397,8 @@ bool TfrmEdge::navegar(const QString &endereco)
 void TfrmEdge::executarScript(const QString &script)
 {
     gNavegadorOutput.clear();
-    gRespondeu = false;
-    QWebEnginePage *pagina = web->page();
-    if (!pagina || pagina->parent() != this)
+    QWebEnginePage *pagina = mPagina;
+    if (!pagina)
         return;
     // A world of its own: a page that redefines its globals cannot forge
     // what the harvest reads.
@@ -408,17 +408,15 @@ void TfrmEdge::executarScript(const QString &script)
             return;
         const QString texto = r.typeId() == QMetaType::QString ? r.toString() : QString();
         // An empty or failed answer still counts as no answer.
-        if (!texto.isEmpty()) {
+        if (!texto.isEmpty())
             eu->gNavegadorOutput = texto;
-            eu->gRespondeu = true;
-        }
     });
 }
 
 bool TfrmEdge::esperarResposta(int limite)
 {
     momentoStart();
-    while (!gRespondeu) {
+    while (gNavegadorOutput.isEmpty()) {
         pausarSegundos(0.5);
         if (momentoSegundos() > limite)
             return false;
@@ -487,10 +485,8 @@ void TfrmEdge::mostrarNaAbaFonte(const QString &script, int limite, const QStrin
 void TfrmEdge::abrirNoBlocoDeNotas()
 {
     const QString caminho = caminhoNaPasta(QStringLiteral("tempfonte.txt"));
-    QString texto = mmoFonte->toPlainText();
-    texto.replace(QLatin1Char('\n'), QStringLiteral("\r\n"));
     QString erro;
-    if (!gravarArquivoTexto(caminho, texto, Codificacao::Utf8, erro)) {
+    if (!gravarArquivoTexto(caminho, comQuebrasCrLf(mmoFonte->toPlainText()), Codificacao::Utf8, erro)) {
         msgErro(erro);
         return;
     }
@@ -626,7 +622,7 @@ void TfrmEdge::closeEvent(QCloseEvent *evento)
 void TfrmEdge::resizeEvent(QResizeEvent *evento)
 {
     QWidget::resizeEvent(evento);
-    const QWidget *moldura = parentWidget() ? parentWidget() : this;
+    const QWidget *moldura = molduraDe(this);
     pnStNavegador->setText(QStringLiteral("L: %1 : A: %2").arg(moldura->width()).arg(moldura->height()));
 }
 

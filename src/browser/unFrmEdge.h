@@ -16,6 +16,7 @@ class QPushButton;
 class QTabWidget;
 class QTimer;
 class QToolButton;
+class QWebEnginePage;
 class QWebEngineProfile;
 class QWebEngineView;
 
@@ -59,8 +60,9 @@ public:
 
     bool gIniciou = false;
     bool gNavigationStarting = false;
+    // The last page script's answer; empty until it comes (an empty answer
+    // counts as none).
     QString gNavegadorOutput;
-    bool gRespondeu = false;
     QDateTime gMomento;
 
     QToolButton *btnVoltar = nullptr;
@@ -103,6 +105,9 @@ private:
     void marcadorSoltado();
 
     QWebEngineProfile *mPerfil = nullptr;
+    // The page novaPagina() put in the view; null before the first one.
+    // QWebEngineView::page() would make a default page just to be asked.
+    QPointer<QWebEnginePage> mPagina;
     QTimer *mTmProgresso = nullptr;
     QElapsedTimer mRelogioInicio;
     bool mIniciando = false;

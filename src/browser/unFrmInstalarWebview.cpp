@@ -2,6 +2,7 @@
 
 #include "app/janelas.h"
 #include "app/pausa.h"
+#include "app/unFrmPrincipal.h"
 #include "dialogs/desenho.h"
 #include "dialogs/erroVaspira.h"
 #include "dialogs/mensagens.h"
@@ -116,7 +117,10 @@ void TfrmInstalarWebview::btnInstalarClick()
     }
     registrarWebviewInstalado();
     QCoreApplication::processEvents();
-    pausar(2, relogioReal(false));
+    if (TfrmPrincipal *principal = janelas().frmPrincipal)
+        principal->pausarSegundos(2);
+    else
+        pausar(2, relogioReal(false));
     msgInformacao(QStringLiteral("Este sistema será fechado. Após terminar de instalar o Webview, abra o sistema novamente"), 4);
     QCoreApplication::exit(0);
 }

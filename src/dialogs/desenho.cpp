@@ -10,6 +10,20 @@
 #include <QScreen>
 #include <QSvgRenderer>
 
+namespace {
+
+// A 3-pixel line in `cor`, used along the top and above the bottom bar of the
+// application's dialogs.
+QWidget *linhaDeDialogo(const QColor &cor)
+{
+    auto *l = new QFrame;
+    l->setFixedHeight(3);
+    pintarFundo(l, cor);
+    return l;
+}
+
+} // namespace
+
 QPixmap desenharSvg(const QString &recurso, QSize tamanho, const QColor &fundo)
 {
     // Every message window shows the same few pictures: draw each once.
@@ -32,15 +46,27 @@ QPixmap desenharSvg(const QString &recurso, QSize tamanho, const QColor &fundo)
     return imagem;
 }
 
-QWidget *linhaDeDialogo(const QColor &cor)
+QFont tahoma(int pixels, bool negrito)
 {
-    auto *l = new QFrame;
-    l->setFixedHeight(3);
-    l->setAutoFillBackground(true);
-    QPalette p = l->palette();
+    QFont f(QStringLiteral("Tahoma"));
+    f.setPixelSize(pixels);
+    f.setBold(negrito);
+    return f;
+}
+
+void pintarTexto(QWidget *alvo, const QColor &cor)
+{
+    QPalette p = alvo->palette();
+    p.setColor(QPalette::WindowText, cor);
+    alvo->setPalette(p);
+}
+
+void pintarFundo(QWidget *alvo, const QColor &cor)
+{
+    alvo->setAutoFillBackground(true);
+    QPalette p = alvo->palette();
     p.setColor(QPalette::Window, cor);
-    l->setPalette(p);
-    return l;
+    alvo->setPalette(p);
 }
 
 QPushButton *botaoDeDialogo(QWidget *dono, const char *nome, const QString &texto, int largura,
@@ -72,10 +98,7 @@ void prepararDialogoBranco(QWidget *janela, const char *nome)
 {
     janela->setObjectName(QString::fromLatin1(nome));
     janela->setAttribute(Qt::WA_QuitOnClose, false);
-    janela->setAutoFillBackground(true);
-    QPalette pal = janela->palette();
-    pal.setColor(QPalette::Window, Qt::white);
-    janela->setPalette(pal);
+    pintarFundo(janela, Qt::white);
 }
 
 void montarMolduraDeDialogo(QWidget *janela, QLayout *meio, QPushButton *esquerda, QWidget *centro,

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QColor>
+#include <QFont>
 #include <QPixmap>
 #include <QSize>
 #include <QString>
@@ -12,9 +13,15 @@ class QWidget;
 // Renders an SVG resource into a pixmap of the given size over `fundo`.
 QPixmap desenharSvg(const QString &recurso, QSize tamanho, const QColor &fundo = Qt::transparent);
 
-// A 3-pixel line in `cor`, used along the top and above the bottom bar of the
-// application's dialogs.
-QWidget *linhaDeDialogo(const QColor &cor);
+// The application's Tahoma at a size in pixels; the weight is always set, so
+// it never follows the parent's.
+QFont tahoma(int pixels, bool negrito = false);
+
+// Paints `alvo`'s text (its WindowText) in `cor`.
+void pintarTexto(QWidget *alvo, const QColor &cor);
+
+// Fills `alvo`'s background with `cor` (its Window colour, drawn automatically).
+void pintarFundo(QWidget *alvo, const QColor &cor);
 
 // A flat dialog button with a 24 × 24 glyph that never takes the focus: the
 // keys belong to the window.

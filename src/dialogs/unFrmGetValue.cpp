@@ -1,6 +1,7 @@
 #include "dialogs/unFrmGetValue.h"
 
 #include "dialogs/desenho.h"
+#include "harvest/textos.h"
 
 #include <QCoreApplication>
 #include <QHBoxLayout>
@@ -36,13 +37,8 @@ TfrmGetValue::TfrmGetValue()
     lbtitle->setFixedWidth(500);
     lbtitle->setWordWrap(true);
     lbtitle->setTextFormat(Qt::PlainText);
-    QFont fonteTitulo(QStringLiteral("Tahoma"));
-    fonteTitulo.setPixelSize(16);
-    fonteTitulo.setBold(true);
-    lbtitle->setFont(fonteTitulo);
-    QPalette palTitulo = lbtitle->palette();
-    palTitulo.setColor(QPalette::WindowText, QColor(0x60, 0x60, 0x60));
-    lbtitle->setPalette(palTitulo);
+    lbtitle->setFont(tahoma(16, true));
+    pintarTexto(lbtitle, QColor(0x60, 0x60, 0x60));
 
     mmoValor = new QPlainTextEdit;
     mmoValor->setObjectName(QStringLiteral("mmoValor"));
@@ -123,6 +119,5 @@ QString obterValor(const QString &titulo, const QString &valorInicial, int altur
     centralizarNaTela(&frm);
     if (frm.exec() != 1)
         return QString();
-    // The box separates lines with LF; the application's texts use CR LF.
-    return frm.mmoValor->toPlainText().replace(QLatin1Char('\n'), QStringLiteral("\r\n"));
+    return comQuebrasCrLf(frm.mmoValor->toPlainText());
 }

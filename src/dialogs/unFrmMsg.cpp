@@ -4,6 +4,7 @@
 #include "dialogs/erroVaspira.h"
 #include "harvest/textos.h"
 #include "storage/arquivoTexto.h"
+#include "storage/configuracao.h"
 #include "storage/pastas.h"
 
 #include <QApplication>
@@ -67,9 +68,7 @@ TfrmMsg::TfrmMsg()
     QFont fonte(QStringLiteral("Tahoma"));
     fonte.setPixelSize(16);
     lbMsg->setFont(fonte);
-    QPalette palTexto = lbMsg->palette();
-    palTexto.setColor(QPalette::WindowText, QColor(0x60, 0x60, 0x60));
-    lbMsg->setPalette(palTexto);
+    pintarTexto(lbMsg, QColor(0x60, 0x60, 0x60));
     lbMsg->installEventFilter(this);
 
     ScrollBox1 = new QScrollArea;
@@ -154,15 +153,12 @@ void TfrmMsg::exibirMensagem(const QString &texto, int tipoMSG, int tempoSeg)
 
 bool TfrmMsg::showTip(const QString &id, const QString &texto, int tipoMSG)
 {
-    const QString caminho = caminhoTipfile();
-    if (QFile::exists(caminho)) {
-        TextoDecodificado conteudo;
-        QString erro;
-        if (!lerArquivoTexto(caminho, conteudo, erro))
-            throw ErroVaspira(erro);
-        if (valorDoNome(dividirLinhas(conteudo.texto), id) == u"true")
-            return false;
-    }
+    QString erro;
+    const QString valor = valorNoArquivo(caminhoTipfile(), id, &erro);
+    if (!erro.isEmpty())
+        throw ErroVaspira(erro);
+    if (valor == u"true")
+        return false;
     exibirMensagem(texto, tipoMSG, 0);
     gTipID = id;
     ckbHide->show();
@@ -186,9 +182,8 @@ void TfrmMsg::updateTip(const QString &id, bool naoexibir)
     else
         linhas.append(nova);
 
-    QString texto;
-    for (const QString &l : std::as_const(linhas))
-        texto += l + QStringLiteral("\r\n");
+    // `linhas` holds at least the tip's own line; every line ends with CR LF.
+    const QString texto = juntarLinhasCrLf(linhas) + QStringLiteral("\r\n");
     if (!gravarArquivoTexto(caminho, texto, conteudo.codificacao, erro))
         throw ErroVaspira(erro);
 }

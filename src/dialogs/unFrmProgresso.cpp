@@ -1,9 +1,9 @@
 #include "dialogs/unFrmProgresso.h"
 
 #include "dialogs/ajudantes.h"
+#include "dialogs/desenho.h"
 #include "dialogs/mensagens.h"
 
-#include <QCloseEvent>
 #include <QCoreApplication>
 #include <QGuiApplication>
 #include <QHBoxLayout>
@@ -24,14 +24,6 @@ QColor corDeInteiro(int cor)
     return QColor(cor & 0xFF, (cor >> 8) & 0xFF, (cor >> 16) & 0xFF);
 }
 
-QFont tahoma(int pixels, bool negrito = false)
-{
-    QFont f(QStringLiteral("Tahoma"));
-    f.setPixelSize(pixels);
-    f.setBold(negrito);
-    return f;
-}
-
 void bombear()
 {
     QCoreApplication::processEvents();
@@ -43,6 +35,8 @@ TfrmProgresso::TfrmProgresso(QWidget *parent)
     : QWidget(parent, Qt::Tool | Qt::WindowStaysOnTopHint)
 {
     setObjectName(QStringLiteral("frmProgresso"));
+    // Closing only hides (never deletes): the one window serves every
+    // operation.
     setAttribute(Qt::WA_QuitOnClose, false);
     setWindowTitle(QStringLiteral("Progresso"));
     resize(509, 214);
@@ -191,8 +185,6 @@ void TfrmProgresso::addStatusComp(const QString &texto, int aColor, bool aBold, 
 
 void TfrmProgresso::ScrollToLastLine(QTextEdit *Memo)
 {
-    if (!Memo)
-        return;
     QScrollBar *barra = Memo->verticalScrollBar();
     barra->triggerAction(QAbstractSlider::SliderSingleStepAdd);
     bombear();
@@ -201,8 +193,6 @@ void TfrmProgresso::ScrollToLastLine(QTextEdit *Memo)
 
 void TfrmProgresso::setLabelNumber(QLabel *aLabel, qint64 valor, qint64 valorMaximo)
 {
-    if (!aLabel)
-        return;
     if (valorMaximo != 0)
         aLabel->setText(formatarNumero(valor) + QStringLiteral(" de ") + formatarNumero(valorMaximo));
     else
@@ -256,10 +246,4 @@ void TfrmProgresso::btnCancelarClick()
     btnCancelar->setEnabled(false);
     btnOk->setEnabled(true);
     bombear();
-}
-
-void TfrmProgresso::closeEvent(QCloseEvent *evento)
-{
-    // Closing only hides: the one window serves every operation.
-    evento->accept();
 }

@@ -41,9 +41,6 @@ public:
     QPushButton *btnCancelar = nullptr;
     QTimer *tmFechar = nullptr;
 
-protected:
-    void closeEvent(QCloseEvent *evento) override;
-
 private:
     void btnCancelarClick();
     void inserir(const QString &texto, int aColor, bool aBold);

@@ -427,6 +427,8 @@ void getEmailsUtf8(QByteArrayView utf8, qsizetype de, qsizetype ate,
         int antes = 0;
         bool antesExato = false;
         bool metadeNoInicio = false;
+        // False once either walk takes in a character outside ASCII.
+        bool ascii = true;
         for (;;) {
             if (ini == base) {
                 antesExato = true;
@@ -457,12 +459,14 @@ void getEmailsUtf8(QByteArrayView utf8, qsizetype de, qsizetype ate,
                     metadeNoInicio = true;
                     antes += u;
                     ini = c;
+                    ascii = false;
                 }
                 antesExato = true;
                 break;
             }
             antes += u;
             ini = c;
+            ascii = false;
         }
         const qsizetype paradaEsquerda = ini;
         // Stopped at a delimiter, the units before the "@" are not all
@@ -495,6 +499,7 @@ void getEmailsUtf8(QByteArrayView utf8, qsizetype de, qsizetype ate,
                     metadeNoFim = true;
                 depois += u;
                 fim = c;
+                ascii = false;
             }
             if (antesExato || depois < limiteDireita || fim >= n)
                 break;
@@ -514,9 +519,6 @@ void getEmailsUtf8(QByteArrayView utf8, qsizetype de, qsizetype ate,
         }
         pausaEntreCortes();
 
-        bool ascii = true;
-        for (qsizetype k = ini; k < fim && ascii; ++k)
-            ascii = d[k] < 0x80;
         base = arroba + 1;
         if (ascii) {
             // Most addresses: cleaned and lowered as bytes, no text made.

@@ -59,9 +59,8 @@ QString linhaCapturada(const QString &areaDeTransferencia)
     QString texto = aparar(areaDeTransferencia);
     if (texto.isEmpty())
         return texto;
-    texto.replace(QStringLiteral("\r\n"), QStringLiteral(";"));
+    normalizarQuebras(texto);
     texto.replace(QLatin1Char('\n'), QLatin1Char(';'));
-    texto.replace(QLatin1Char('\r'), QLatin1Char(';'));
     texto.remove(QLatin1Char('~'));
     return texto;
 }

@@ -13,23 +13,14 @@ bool ListaResultados::adicionar(const QString &linha)
     if (mDobradas.contains(dobrada))
         return false;
     // Lines that differ after case folding may still be one line to the
-    // collation (a decomposed accent, "ß" and "ss"), which also sorts them.
-    Entrada entrada{mCollator.sortKey(linha), mLinhas.size()};
-    if (mOrdem.find(entrada) != mOrdem.end())
+    // collation (a soft hyphen, a decomposed accent), which also sorts them.
+    const auto [posicao, nova] = mOrdem.insert(Entrada{mCollator.sortKey(linha), mLinhas.size()});
+    if (!nova)
         return false;
-    mOrdem.insert(entrada);
-    mChaves.push_back(entrada.chave);
+    mPosicoes.push_back(posicao);
     mDobradas.insert(std::move(dobrada));
     mLinhas.append(linha);
     return true;
-}
-
-void ListaResultados::limpar()
-{
-    mDobradas.clear();
-    mOrdem.clear();
-    mChaves.clear();
-    mLinhas.clear();
 }
 
 QStringList ListaResultados::ordenadas() const
@@ -44,10 +35,17 @@ QStringList ListaResultados::ordenadas() const
 void ListaResultados::voltarA(qsizetype marca)
 {
     while (mLinhas.size() > qMax<qsizetype>(marca, 0)) {
-        const qsizetype i = mLinhas.size() - 1;
-        mOrdem.erase(Entrada{mChaves.back(), i});
+        mOrdem.erase(mPosicoes.back());
+        mPosicoes.pop_back();
         mDobradas.remove(mLinhas.back().toCaseFolded());
-        mChaves.pop_back();
         mLinhas.removeLast();
     }
+}
+
+void relatarContagens(const RelatorDeVarredura &relator, const QString &rotulo, qint64 contagem,
+                      const ListaResultados &lista)
+{
+    if (relator.contagens)
+        relator.contagens(rotulo + QString::number(contagem),
+                          QStringLiteral("Não repetidos: ") + QString::number(lista.tamanho()));
 }

@@ -20,7 +20,6 @@ public:
     // True when the line was new.
     bool adicionar(const QString &linha);
     qsizetype tamanho() const { return mLinhas.size(); }
-    void limpar();
     QStringList ordenadas() const;
 
     // Lines added after a mark can be taken back, so that a file that fails
@@ -41,7 +40,8 @@ private:
     // Case-folded lines held: most repeats are found here without a sort key.
     QSet<QString> mDobradas;
     std::set<Entrada, PorChave> mOrdem;
-    std::vector<QCollatorSortKey> mChaves;
+    // Where each line, in the order added, stands in mOrdem.
+    std::vector<std::set<Entrada, PorChave>::iterator> mPosicoes;
     QStringList mLinhas;
 };
 
@@ -54,3 +54,8 @@ struct RelatorDeVarredura {
     std::function<void(const QString &)> informar;                     // msgInformacao
     std::function<void()> bombear;
 };
+
+// The counts of a scan over documents: `rotulo` and this file's count
+// (lbStatus2), and the size of the run's list (lbStatus3).
+void relatarContagens(const RelatorDeVarredura &relator, const QString &rotulo, qint64 contagem,
+                      const ListaResultados &lista);

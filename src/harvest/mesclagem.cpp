@@ -111,8 +111,9 @@ QStringList mesclarLinhas(const QStringList &atuais, const QStringList &novas,
         vistas.reserve(atuais.size() + novas.size());
         for (const QStringList *lista : {&atuais, &novas}) {
             for (const QString &l : *lista) {
-                if (!vistas.contains(l)) {
-                    vistas.insert(l);
+                const qsizetype antes = vistas.size();
+                vistas.insert(l);
+                if (vistas.size() != antes) {
                     unicas.push_back(&l);
                     ascii = ascii && soAsciiImprimivel(l);
                 }

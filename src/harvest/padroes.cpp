@@ -168,19 +168,13 @@ bool proximaOcorrencia(TipoPadrao tipo, const Unidade *d, qsizetype pos, qsizety
     }
 }
 
-QString rotuloContagem(TipoPadrao tipo, qint64 contagem)
-{
-    return (tipo == TipoPadrao::Email ? QStringLiteral("Total de emails neste arquivo: ")
-                                      : QStringLiteral("Total de telefones neste arquivo: "))
-           + QString::number(contagem);
-}
-
 void relatarContagens(TipoPadrao tipo, qint64 contagem, const ListaResultados &lista,
                       const RelatorDeVarredura &relator)
 {
-    if (relator.contagens)
-        relator.contagens(rotuloContagem(tipo, contagem),
-                          QStringLiteral("Não repetidos: ") + QString::number(lista.tamanho()));
+    relatarContagens(relator,
+                     tipo == TipoPadrao::Email ? QStringLiteral("Total de emails neste arquivo: ")
+                                               : QStringLiteral("Total de telefones neste arquivo: "),
+                     contagem, lista);
 }
 
 // Turns bytes into text chunk by chunk, whatever the encoding.
@@ -245,7 +239,7 @@ public:
     using Vista = std::conditional_t<std::is_same_v<Unidade, char>, QByteArrayView, QStringView>;
     using Texto = std::conditional_t<std::is_same_v<Unidade, char>, QByteArray, QString>;
 
-    VarredorDeLinhas(TipoPadrao tipo, std::function<void(QStringView)> aoEncontrar)
+    VarredorDeLinhas(TipoPadrao tipo, std::function<void(const QString &)> aoEncontrar)
         : mPadrao(padrao<Unidade>(tipo))
         , mTipo(tipo)
         , mAoEncontrar(std::move(aoEncontrar))
@@ -282,14 +276,16 @@ public:
 private:
     void aceitar(Vista texto, qsizetype ini, qsizetype fim)
     {
-        QString ocorrencia;
-        if constexpr (std::is_same_v<Unidade, char>)
-            ocorrencia = QString::fromLatin1(texto.sliced(ini, fim - ini));
-        else
-            ocorrencia = texto.sliced(ini, fim - ini).toString();
-        if (mTipo == TipoPadrao::Email && terminaEmExtensaoDaWeb(ocorrencia))
-            return;
-        mAoEncontrar(ocorrencia);
+        // A match is ASCII (the patterns are), so bytes read as Latin-1.
+        if constexpr (std::is_same_v<Unidade, char>) {
+            const QLatin1StringView ocorrencia(texto.sliced(ini, fim - ini));
+            if (mTipo != TipoPadrao::Email || !terminaEmExtensaoDaWeb(ocorrencia))
+                mAoEncontrar(QString(ocorrencia));
+        } else {
+            const QStringView ocorrencia = texto.sliced(ini, fim - ini);
+            if (mTipo != TipoPadrao::Email || !terminaEmExtensaoDaWeb(ocorrencia))
+                mAoEncontrar(ocorrencia.toString());
+        }
     }
 
     void varrerBloco(Vista texto, qsizetype desde)
@@ -355,30 +351,10 @@ private:
 
     const Compilado<Unidade> &mPadrao;
     TipoPadrao mTipo;
-    std::function<void(QStringView)> mAoEncontrar;
+    std::function<void(const QString &)> mAoEncontrar;
     Texto mLinha;
     qsizetype mDesde = 0;
 };
-
-struct MarcaDeBytes {
-    const char *bytes;
-    int tamanho;
-    const char *nome;
-};
-
-const MarcaDeBytes *marcaNoInicio(const QByteArray &inicio)
-{
-    static const MarcaDeBytes marcas[] = {
-        {"\xEF\xBB\xBF", 3, "UTF-8"},
-        {"\xFF\xFE", 2, "UTF-16LE"},
-        {"\xFE\xFF", 2, "UTF-16BE"},
-    };
-    for (const MarcaDeBytes &m : marcas) {
-        if (inicio.startsWith(QByteArrayView(m.bytes, m.tamanho)))
-            return &m;
-    }
-    return nullptr;
-}
 
 } // namespace
 
@@ -428,8 +404,7 @@ bool extrairPadraoDoArquivo(TipoPadrao tipo, const QString &caminho, const QStri
 
     // A byte-order mark is skipped; for phones it also decides the encoding.
     QString usada = codificacao;
-    const QByteArray inicio = arquivo.peek(4);
-    if (const MarcaDeBytes *marca = marcaNoInicio(inicio)) {
+    if (const MarcaDeOrdem *marca = marcaDeOrdem(arquivo.peek(4))) {
         if (tipo == TipoPadrao::Telefone)
             usada = QString::fromLatin1(marca->nome);
         if (usada.compare(QLatin1StringView(marca->nome), Qt::CaseInsensitive) == 0)
@@ -438,11 +413,11 @@ bool extrairPadraoDoArquivo(TipoPadrao tipo, const QString &caminho, const QStri
 
     if (relator.progresso)
         relator.progresso(100, 0);
-    const qsizetype marca = lista.marca();
+    const qsizetype antesDoArquivo = lista.marca();
     qint64 contagem = 0;
     int percentual = 0;
-    auto aoEncontrar = [&](QStringView ocorrencia) {
-        lista.adicionar(ocorrencia.toString());
+    auto aoEncontrar = [&](const QString &ocorrencia) {
+        lista.adicionar(ocorrencia);
         ++contagem;
     };
 
@@ -511,7 +486,7 @@ bool extrairPadraoDoArquivo(TipoPadrao tipo, const QString &caminho, const QStri
         });
     }
     if (fim == Fim::ErroDeLeitura) {
-        lista.voltarA(marca);
+        lista.voltarA(antesDoArquivo);
         return false;
     }
     // A cancel has been told already; the counts stay as they were.
@@ -529,7 +504,7 @@ QString adivinharCodificacao(const QString &caminho)
     if (!arquivo.open(QIODevice::ReadOnly))
         return QStringLiteral("UTF-8");
     const QByteArray inicio = arquivo.read(64 * 1024);
-    if (const MarcaDeBytes *marca = marcaNoInicio(inicio))
+    if (const MarcaDeOrdem *marca = marcaDeOrdem(inicio))
         return QString::fromLatin1(marca->nome);
     // Stateful: a character cut at the sample's end is no error.
     QStringDecoder utf8(QStringConverter::Utf8);

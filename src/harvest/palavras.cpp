@@ -136,15 +136,28 @@ namespace {
 
 void relatarContagens(const RelatorDeVarredura &relator, qint64 contagem, const ListaResultados &lista)
 {
-    if (relator.contagens)
-        relator.contagens(QStringLiteral("Total de ocorrências neste arquivo: ") + QString::number(contagem),
-                          QStringLiteral("Não repetidos: ") + QString::number(lista.tamanho()));
+    relatarContagens(relator, QStringLiteral("Total de ocorrências neste arquivo: "), contagem, lista);
 }
 
-void interromper(const RelatorDeVarredura &relator)
+// Adds one result of a wizard scan; the counts show after every tenth.
+void adicionarContando(const QString &resultado, qint64 &contagem, ListaResultados &lista,
+                       const RelatorDeVarredura &relator)
 {
-    if (relator.informar)
+    lista.adicionar(resultado);
+    if (++contagem % 10 == 0)
+        relatarContagens(relator, contagem, lista);
+}
+
+// The end of a wizard scan: the stop message, or the counts once more.
+void terminar(const RelatorDeVarredura &relator, bool cancelou, qint64 contagem, const ListaResultados &lista,
+              bool *parou)
+{
+    if (cancelou && relator.informar)
         relator.informar(QStringLiteral("Interrompido por sua solicitação"));
+    else if (!cancelou)
+        relatarContagens(relator, contagem, lista);
+    if (parou)
+        *parou = cancelou;
 }
 
 } // namespace
@@ -164,19 +177,10 @@ void extrairContendoParaLista(const QString &texto, const QString &valor, ListaR
             relator.progresso(texto.size(), ++posicao);
     };
     acompanhamento.cancelado = [&] { return relator.parar && relator.parar(); };
-    acompanhamento.aoAdicionar = [&](const QString &palavra) {
-        lista.adicionar(palavra);
-        if (++contagem % 10 == 0)
-            relatarContagens(relator, contagem, lista);
-    };
+    acompanhamento.aoAdicionar = [&](const QString &palavra) { adicionarContando(palavra, contagem, lista, relator); };
     bool cancelou = false;
     varrerContendo(texto, valor, acompanhamento, &cancelou);
-    if (cancelou)
-        interromper(relator);
-    else
-        relatarContagens(relator, contagem, lista);
-    if (parou)
-        *parou = cancelou;
+    terminar(relator, cancelou, contagem, lista, parou);
 }
 
 void getTextoEntreParaLista(const QString &texto, const QString &valori, const QString &valorf,
@@ -201,15 +205,6 @@ void getTextoEntreParaLista(const QString &texto, const QString &valori, const Q
             }
             return true;
         },
-        [&](const QString &peca) {
-            lista.adicionar(peca);
-            if (++contagem % 10 == 0)
-                relatarContagens(relator, contagem, lista);
-        });
-    if (cancelou)
-        interromper(relator);
-    else
-        relatarContagens(relator, contagem, lista);
-    if (parou)
-        *parou = cancelou;
+        [&](const QString &peca) { adicionarContando(peca, contagem, lista, relator); });
+    terminar(relator, cancelou, contagem, lista, parou);
 }

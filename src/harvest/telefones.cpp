@@ -44,21 +44,39 @@ bool ehAntecessorPermitido(QChar c)
     return c.unicode() < 128 && classes().antecessor[c.unicode()];
 }
 
+inline char16_t codigo(char c)
+{
+    return static_cast<unsigned char>(c);
+}
+
+inline char16_t codigo(QChar c)
+{
+    return c.unicode();
+}
+
+// The ASCII digits of a text or of bytes, in their order.
+template <typename Vista>
+QString digitosDe(Vista texto)
+{
+    QString digitos;
+    for (auto c : texto) {
+        const char16_t u = codigo(c);
+        if (u >= u'0' && u <= u'9')
+            digitos += QChar(u);
+    }
+    return digitos;
+}
+
 // The numbers found, in order of first appearance, without repeats. A run of
 // phone characters becomes a number when its 9 to 18 digits make one.
 class ListaDeTelefones
 {
 public:
-    void descarregar(QByteArrayView run)
+    template <typename Vista>
+    void descarregar(Vista run)
     {
-        QString digitos;
-        for (char c : run) {
-            if (c >= '0' && c <= '9')
-                digitos += QLatin1Char(c);
-        }
-        registrar(digitos);
+        registrar(digitosDe(run));
     }
-    void descarregar(QStringView run) { registrar(GetNumbersFromString(run)); }
     QString resultado() const { return mResultado; }
 
 private:
@@ -83,12 +101,7 @@ private:
 
 QString GetNumbersFromString(QStringView text)
 {
-    QString digitos;
-    for (QChar c : text) {
-        if (c.unicode() >= u'0' && c.unicode() <= u'9')
-            digitos += c;
-    }
-    return digitos;
+    return digitosDe(text);
 }
 
 QString validaTelefone(const QString &telefone)

@@ -124,6 +124,17 @@ QString juntarLinhasCrLf(const QStringList &linhas)
     return linhas.join(QStringLiteral("\r\n"));
 }
 
+QString comQuebrasCrLf(QString texto)
+{
+    texto.replace(QLatin1Char('\n'), QStringLiteral("\r\n"));
+    return texto;
+}
+
+QString textoDeLinhas(const QStringList &linhas)
+{
+    return linhas.isEmpty() ? QString() : linhas.join(QLatin1Char('\n')) + QLatin1Char('\n');
+}
+
 void removerPrimeiro(QString &texto, QStringView alvo, Qt::CaseSensitivity cs)
 {
     const qsizetype pos = texto.indexOf(alvo, 0, cs);

@@ -39,6 +39,13 @@ QStringList dividirLinhas(QStringView texto);
 // Joins lines with CR LF between them (no break after the last).
 QString juntarLinhasCrLf(const QStringList &linhas);
 
+// A text box's text (lines separated by LF) with the CR LF line breaks that
+// the application's files and texts use.
+QString comQuebrasCrLf(QString texto);
+
+// Lines as a text box shows them: each one ended by LF; nothing for none.
+QString textoDeLinhas(const QStringList &linhas);
+
 // Removes the first occurrence of `alvo`, if any.
 void removerPrimeiro(QString &texto, QStringView alvo, Qt::CaseSensitivity cs);
 

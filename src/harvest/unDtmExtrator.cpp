@@ -2,10 +2,7 @@
 
 #include "harvest/colheita.h"
 #include "harvest/emails.h"
-#include "harvest/mesclagem.h"
-#include "harvest/palavras.h"
 #include "harvest/telefones.h"
-#include "harvest/textos.h"
 
 TdtmExtrator::TdtmExtrator(QObject *parent)
     : QObject(parent)

@@ -42,12 +42,26 @@ QString caminhoNotas()
     return caminhoNaPasta(QStringLiteral("notes.txt"));
 }
 
-QFont tahoma(int pixels, bool negrito)
+// A piece of the document as toPlainText() gives it: no-break spaces as
+// plain ones, in-paragraph breaks as LF.
+QString comoTextoSimples(QString texto)
 {
-    QFont f(QStringLiteral("Tahoma"));
-    f.setPixelSize(pixels);
-    f.setBold(negrito);
-    return f;
+    for (QChar &c : texto) {
+        switch (c.unicode()) {
+        case 0xFDD0: // start of frame
+        case 0xFDD1: // end of frame
+        case QChar::ParagraphSeparator:
+        case QChar::LineSeparator:
+            c = QLatin1Char('\n');
+            break;
+        case QChar::Nbsp:
+            c = QLatin1Char(' ');
+            break;
+        default:
+            break;
+        }
+    }
+    return texto;
 }
 
 // A display line: where it starts in the document and how long it is. The
@@ -116,14 +130,11 @@ TfrmNotes::TfrmNotes(QWidget *parent)
     pnTool = new QWidget;
     pnTool->setObjectName(QStringLiteral("pnTool"));
     pnTool->setFixedHeight(29);
-    pnTool->setAutoFillBackground(true);
-    QPalette palTool = pnTool->palette();
-    palTool.setColor(QPalette::Window, QColor(0xDD, 0xDD, 0xDD));
-    pnTool->setPalette(palTool);
+    const QColor cinzaDaBarra(0xDD, 0xDD, 0xDD);
+    pintarFundo(pnTool, cinzaDaBarra);
     edtLocalizar = new QLineEdit;
     edtLocalizar->setObjectName(QStringLiteral("edtLocalizar"));
     edtLocalizar->setPlaceholderText(QStringLiteral("Localizar..."));
-    edtLocalizar->installEventFilter(this);
     btnPrior = new QToolButton;
     btnPrior->setObjectName(QStringLiteral("btnPrior"));
     btnPrior->setArrowType(Qt::LeftArrow);
@@ -165,11 +176,9 @@ TfrmNotes::TfrmNotes(QWidget *parent)
 
     lstLinha = new QListWidget;
     lstLinha->setObjectName(QStringLiteral("lstLinha"));
-    lstLinha->installEventFilter(this);
     auto *coluna = new QWidget;
     coluna->setFixedWidth(51);
-    coluna->setAutoFillBackground(true);
-    coluna->setPalette(palTool);
+    pintarFundo(coluna, cinzaDaBarra);
     auto *layColuna = new QVBoxLayout(coluna);
     layColuna->setContentsMargins(2, 2, 2, 2);
     layColuna->addWidget(new QLabel(QStringLiteral("Linha:")));
@@ -202,10 +211,10 @@ TfrmNotes::TfrmNotes(QWidget *parent)
     connect(btnPrior, &QToolButton::clicked, this, [this] { irPara(-1); });
     connect(lstLinha, &QListWidget::itemClicked, this, [this] { mostrarOcorrencia(); });
 
-    // Keys reach the window before its controls.
+    // Keys reach the window before its controls (the search box and the line
+    // list among them).
     for (QWidget *w : findChildren<QWidget *>())
         w->installEventFilter(this);
-    gEditou = false;
 }
 
 void TfrmNotes::carregarNotas()
@@ -230,13 +239,11 @@ void TfrmNotes::salvarNotas()
     const QString texto = mmoNotes->toPlainText();
     if (emBranco(texto))
         return;
-    QString conteudo = texto;
-    conteudo.replace(QLatin1Char('\n'), QStringLiteral("\r\n"));
     // A file that came with a byte-order mark keeps it; anything else is
-    // written as UTF-8 so no typed character is lost.
-    const Codificacao cod = gCodificacao == Codificacao::Windows1252 ? Codificacao::Utf8 : gCodificacao;
+    // written as UTF-8 (Windows-1252 files included) so no typed character is
+    // lost.
     QString erro;
-    if (!gravarArquivoTexto(caminhoNotas(), conteudo, cod, erro))
+    if (!gravarArquivoTexto(caminhoNotas(), comQuebrasCrLf(texto), gCodificacao, erro))
         throw ErroVaspira(erro);
     gEditou = false;
     msgInformacao(QStringLiteral("Salvo"), 1);
@@ -337,7 +344,10 @@ void TfrmNotes::selectTextInLine(QPlainTextEdit *aMemo, int linha, const QString
     if (linha < 0 || linha >= linhas.size())
         return;
     const LinhaExibida &l = linhas[linha];
-    const qsizetype pos = QStringView(aMemo->toPlainText()).mid(l.inicio, l.tamanho).indexOf(texto, 0, Qt::CaseInsensitive);
+    // Only this line's paragraph is read, not the whole document.
+    const QTextBlock bloco = aMemo->document()->findBlock(l.inicio);
+    const QString trecho = comoTextoSimples(bloco.text().mid(l.inicio - bloco.position(), l.tamanho));
+    const qsizetype pos = trecho.indexOf(texto, 0, Qt::CaseInsensitive);
     // The match when there is one, else the whole line.
     if (pos < 0)
         selecionar(aMemo, l.inicio, l.tamanho);
@@ -382,8 +392,9 @@ void TfrmNotes::mostrarOcorrencia()
 void TfrmNotes::localizar()
 {
     MemoLinesWithText(mmoNotes, edtLocalizar->text());
-    if (QListWidgetItem *item = lstLinha->currentItem()) {
-        selectTextInLine(mmoNotes, item->text().toInt() - 1, edtLocalizar->text());
+    // A match makes the first row current and selected.
+    if (lstLinha->currentItem()) {
+        mostrarOcorrencia();
         mmoNotes->setFocus();
     }
 }

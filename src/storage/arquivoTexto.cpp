@@ -33,18 +33,6 @@ QString decodificarWindows1252(QByteArrayView bytes)
 
 namespace {
 
-bool comeca(const QByteArray &bytes, std::initializer_list<unsigned char> marca)
-{
-    if (bytes.size() < qsizetype(marca.size()))
-        return false;
-    qsizetype i = 0;
-    for (unsigned char b : marca) {
-        if (static_cast<unsigned char>(bytes[i++]) != b)
-            return false;
-    }
-    return true;
-}
-
 // The mark is stripped by hand; a U+FEFF right after it is text and stays.
 constexpr auto kSemPularMarca = QStringConverter::Flag::Stateless | QStringConverter::Flag::ConvertInitialBom;
 
@@ -56,17 +44,25 @@ QString decodificar(QStringConverter::Encoding enc, QByteArrayView bytes)
 
 } // namespace
 
+const MarcaDeOrdem *marcaDeOrdem(QByteArrayView inicio)
+{
+    static const MarcaDeOrdem marcas[] = {
+        {Codificacao::Utf8Bom, QStringConverter::Utf8, 3, "UTF-8"},
+        {Codificacao::Utf16LeBom, QStringConverter::Utf16LE, 2, "UTF-16LE"},
+        {Codificacao::Utf16BeBom, QStringConverter::Utf16BE, 2, "UTF-16BE"},
+    };
+    static const char *const bytes[] = {"\xEF\xBB\xBF", "\xFF\xFE", "\xFE\xFF"};
+    for (int i = 0; i < 3; ++i) {
+        if (inicio.startsWith(QByteArrayView(bytes[i], marcas[i].tamanho)))
+            return &marcas[i];
+    }
+    return nullptr;
+}
+
 TextoDecodificado decodificarTexto(const QByteArray &bytes)
 {
-    if (comeca(bytes, {0xEF, 0xBB, 0xBF}))
-        return {decodificar(QStringConverter::Utf8, QByteArrayView(bytes).sliced(3)),
-                Codificacao::Utf8Bom};
-    if (comeca(bytes, {0xFF, 0xFE}))
-        return {decodificar(QStringConverter::Utf16LE, QByteArrayView(bytes).sliced(2)),
-                Codificacao::Utf16LeBom};
-    if (comeca(bytes, {0xFE, 0xFF}))
-        return {decodificar(QStringConverter::Utf16BE, QByteArrayView(bytes).sliced(2)),
-                Codificacao::Utf16BeBom};
+    if (const MarcaDeOrdem *marca = marcaDeOrdem(bytes))
+        return {decodificar(marca->encoding, QByteArrayView(bytes).sliced(marca->tamanho)), marca->codificacao};
 
     QStringDecoder utf8(QStringConverter::Utf8, kSemPularMarca);
     QString texto = utf8.decode(bytes);
@@ -134,22 +130,10 @@ bool lerArquivoTextoEmPartes(const QString &caminho, TextoDecodificado &saida, Q
         erro = arquivo.errorString();
         return false;
     }
-    const QByteArray inicio = arquivo.peek(4);
-    QStringConverter::Encoding enc = QStringConverter::Utf8;
-    Codificacao cod = Codificacao::Utf8;
-    qint64 marca = 0;
-    if (comeca(inicio, {0xEF, 0xBB, 0xBF})) {
-        cod = Codificacao::Utf8Bom;
-        marca = 3;
-    } else if (comeca(inicio, {0xFF, 0xFE})) {
-        enc = QStringConverter::Utf16LE;
-        cod = Codificacao::Utf16LeBom;
-        marca = 2;
-    } else if (comeca(inicio, {0xFE, 0xFF})) {
-        enc = QStringConverter::Utf16BE;
-        cod = Codificacao::Utf16BeBom;
-        marca = 2;
-    }
+    const MarcaDeOrdem *marcaNoInicio = marcaDeOrdem(arquivo.peek(4));
+    const QStringConverter::Encoding enc = marcaNoInicio ? marcaNoInicio->encoding : QStringConverter::Utf8;
+    const Codificacao cod = marcaNoInicio ? marcaNoInicio->codificacao : Codificacao::Utf8;
+    const qint64 marca = marcaNoInicio ? marcaNoInicio->tamanho : 0;
 
     constexpr qint64 kParte = 4 * 1024 * 1024;
     auto lerTudo = [&](auto &&decodificarParte) -> bool {
@@ -178,7 +162,7 @@ bool lerArquivoTextoEmPartes(const QString &caminho, TextoDecodificado &saida, Q
         texto += decoder.decode(parte);
         return !(cod == Codificacao::Utf8 && decoder.hasError());
     });
-    if (ok && !(cod == Codificacao::Utf8 && decoder.hasError())) {
+    if (ok) {
         saida.codificacao = cod;
         return true;
     }

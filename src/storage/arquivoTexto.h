@@ -2,6 +2,7 @@
 
 #include <QByteArray>
 #include <QString>
+#include <QStringConverter>
 
 // How a text file was stored, so it can be written back the same way.
 enum class Codificacao {
@@ -16,6 +17,17 @@ struct TextoDecodificado {
     QString texto;
     Codificacao codificacao = Codificacao::Utf8;
 };
+
+// A byte-order mark: the encoding it announces and its length in bytes.
+struct MarcaDeOrdem {
+    Codificacao codificacao;
+    QStringConverter::Encoding encoding;
+    int tamanho;
+    const char *nome; // "UTF-8", "UTF-16LE" or "UTF-16BE"
+};
+
+// The mark that `inicio` starts with; null when it starts with none.
+const MarcaDeOrdem *marcaDeOrdem(QByteArrayView inicio);
 
 // The one place where bytes become text: a byte-order mark decides; without
 // one, valid UTF-8 is UTF-8 and anything else is Windows-1252. Nothing is

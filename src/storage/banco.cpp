@@ -51,7 +51,7 @@ bool abrirConexao(QSqlDatabase &db, QString &erro)
 {
     if (db.isOpen())
         return true;
-    db.setDatabaseName(caminhoBanco());
+    // banco() named the file when it made the connection; nothing renames it.
     if (!db.open()) {
         erro = textoDoErro(db.lastError());
         return false;
@@ -92,19 +92,15 @@ ResultadoAbertura abrirBanco()
     // The connection only ever points at banco.db: one a workspace already
     // opened is kept, not closed under its query.
     QSqlDatabase db = banco();
-    if (!abrirConexao(db, r.erro)) {
-        r.ok = false;
+    if (!abrirConexao(db, r.erro))
         return r;
-    }
     // "VACUUM;" fails on a nearly full disk or while another copy reads the
     // file; the session still needs its tables, so go on.
     QString falhaVacuum;
     if (!executar(db, QStringLiteral("VACUUM;"), falhaVacuum))
         r.avisoVacuum = falhaVacuum;
-    if (!criarTabelas(db, r.erro)) {
-        r.ok = false;
+    if (!criarTabelas(db, r.erro))
         r.avisoVacuum.clear();
-    }
     return r;
 }
 

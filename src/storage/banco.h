@@ -12,9 +12,11 @@
 QSqlDatabase conexaoBanco(QString *erro = nullptr);
 
 struct ResultadoAbertura {
-    bool ok = true;
     QString erro;          // the failure that stopped the opening
     QString avisoVacuum;   // "VACUUM;" failed, but the tables are in place
+
+    // Every failure comes with its text, so an empty one means success.
+    bool ok() const { return erro.isEmpty(); }
 };
 
 // The start-up opening: compacts the file with "VACUUM;" and creates the

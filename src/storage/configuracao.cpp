@@ -13,9 +13,8 @@ QString caminhoConfig()
 }
 } // namespace
 
-QString lerConfiguracao(const QString &config, QString *erro)
+QString valorNoArquivo(const QString &caminho, const QString &nome, QString *erro)
 {
-    const QString caminho = caminhoConfig();
     if (!QFile::exists(caminho))
         return QString();
     TextoDecodificado conteudo;
@@ -25,7 +24,12 @@ QString lerConfiguracao(const QString &config, QString *erro)
             *erro = falha;
         return QString();
     }
-    return valorDoNome(dividirLinhas(conteudo.texto), config);
+    return valorDoNome(dividirLinhas(conteudo.texto), nome);
+}
+
+QString lerConfiguracao(const QString &config, QString *erro)
+{
+    return valorNoArquivo(caminhoConfig(), config, erro);
 }
 
 bool gravarConfiguracao(const QString &config, const QString &valor, QString &erro)

@@ -2,6 +2,11 @@
 
 #include <QString>
 
+// The value of `nome` in a file of name=value lines (name compared without
+// regard to case); empty when the file or the name is absent. On a read
+// failure returns empty and fills `erro`.
+QString valorNoArquivo(const QString &caminho, const QString &nome, QString *erro = nullptr);
+
 // config.txt in the application's folder: name=value lines.
 
 // The value of `config` (name compared without regard to case); empty when

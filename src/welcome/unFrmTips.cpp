@@ -44,10 +44,7 @@ TfrmTips::TfrmTips(QWidget *parent)
 
     auto *cartao = new QWidget;
     cartao->setObjectName(QStringLiteral("pnCartao"));
-    cartao->setAutoFillBackground(true);
-    QPalette pal = cartao->palette();
-    pal.setColor(QPalette::Window, Qt::white);
-    cartao->setPalette(pal);
+    pintarFundo(cartao, Qt::white);
 
     Image1 = new QLabel;
     Image1->setObjectName(QStringLiteral("Image1"));

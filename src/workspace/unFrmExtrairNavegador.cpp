@@ -3,6 +3,7 @@
 #include "app/enderecos.h"
 #include "app/janelas.h"
 #include "app/pausa.h"
+#include "app/unDtmPrincipal.h"
 #include "app/unFrmPrincipal.h"
 #include "browser/unFrmEdge.h"
 #include "dialogs/ajudantes.h"
@@ -13,7 +14,6 @@
 #include "harvest/mesclagem.h"
 #include "harvest/palavras.h"
 #include "harvest/telefones.h"
-#include "harvest/unDtmExtrator.h"
 #include "harvest/textos.h"
 #include "storage/banco.h"
 
@@ -32,16 +32,13 @@
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
-#include <QMdiSubWindow>
 #include <QPlainTextEdit>
 #include <QProgressBar>
 #include <QPushButton>
 #include <QHeaderView>
-#include <QScreen>
-
-#include <cmath>
 #include <QRadioButton>
 #include <QSqlError>
+#include <QSqlQuery>
 #include <QSqlQueryModel>
 #include <QSqlRecord>
 #include <QTableView>
@@ -186,8 +183,15 @@ void TfrmExtrairNavegador::abrirListaDeScripts()
     QString erro;
     QSqlDatabase db = conexaoBanco(&erro);
     if (db.isOpen()) {
-        qryRepo->setQuery(
-            QStringLiteral("select * from tbrepo where categoria = \"extrair_config\""), db);
+        QSqlQuery consulta(db);
+        // Run only once prepared: running an unprepared query would replace
+        // the reason it failed with a bare "No query".
+        if (consulta.prepare(QStringLiteral("select * from tbrepo where categoria = :categoria"))) {
+            consulta.bindValue(QStringLiteral(":categoria"), QStringLiteral("extrair_config"));
+            consulta.exec();
+        }
+        // A query that failed leaves its error in the model.
+        qryRepo->setQuery(std::move(consulta));
         while (qryRepo->canFetchMore())
             qryRepo->fetchMore();
         if (qryRepo->lastError().isValid())
@@ -198,9 +202,10 @@ void TfrmExtrairNavegador::abrirListaDeScripts()
         msgErro(erro);
         return;
     }
+    const QSqlRecord campos = qryRepo->record();
     for (int c = 0; c < qryRepo->columnCount(); ++c)
-        dbgRepo->setColumnHidden(c, qryRepo->record().fieldName(c) != u"nome");
-    const int nome = qryRepo->record().indexOf(QStringLiteral("nome"));
+        dbgRepo->setColumnHidden(c, campos.fieldName(c) != u"nome");
+    const int nome = campos.indexOf(QStringLiteral("nome"));
     if (nome >= 0)
         dbgRepo->setColumnWidth(nome, 300);
 }
@@ -539,8 +544,7 @@ void TfrmExtrairNavegador::excluirLinhasContendo(QPlainTextEdit *aMemo, const QS
     try {
         const QStringList mantidas = ::excluirLinhasContendo(linhas, valor);
         progress1->setValue(progress1->maximum());
-        aMemo->setPlainText(mantidas.isEmpty() ? QString()
-                                               : mantidas.join(QLatin1Char('\n')) + QLatin1Char('\n'));
+        aMemo->setPlainText(textoDeLinhas(mantidas));
     } catch (...) {
     }
     pnProgresso->hide();
@@ -642,17 +646,25 @@ void TfrmExtrairNavegador::extrairDaWeb()
     btnExtrairDados->setEnabled(false);
 
     const int passes = edtRepetir->text().isEmpty() ? 1 : lerContagem(edtRepetir->text());
-    const bool comCliques = !edtCliqueVezes->text().isEmpty();
-    const int cliques = comCliques ? lerContagem(edtCliqueVezes->text()) : 0;
+    // The clicks as the fields stand: read before the first pass and again at
+    // each one, since the fields can be edited while a run pumps events.
+    enum class Cliques { Nenhum, NoPonto, PontoInvalido };
     int x = 0;
     int y = 0;
+    auto lerCliques = [this, &x, &y] {
+        if (edtCliqueVezes->text().isEmpty())
+            return Cliques::Nenhum;
+        return setPoint(edtPontoClique->text(), x, y) ? Cliques::NoPonto : Cliques::PontoInvalido;
+    };
+    const Cliques antesDoPrimeiro = lerCliques();
     // Refused before the first pass: a run that ended silently after one
     // pass looked like a finished harvest.
-    if (comCliques && !setPoint(edtPontoClique->text(), x, y)) {
+    if (antesDoPrimeiro == Cliques::PontoInvalido) {
         msgErro(QStringLiteral("O ponto de clique deve ter dois números inteiros separados por vírgula, por exemplo 640,480"));
-        btnExtrairDados->setEnabled(true);
+        voltarAoRepouso();
         return;
     }
+    const int cliques = antesDoPrimeiro == Cliques::Nenhum ? 0 : lerContagem(edtCliqueVezes->text());
 
     pgcDados->setCurrentIndex(2);
     bombear();
@@ -665,7 +677,6 @@ void TfrmExtrairNavegador::extrairDaWeb()
         for (int passe = 0; passe < passes; ++passe) {
             if (*cancelou) {
                 *cancelou = false;
-                voltarAoRepouso();
                 break;
             }
             progress1->setValue(progress1->value() + 1);
@@ -677,7 +688,7 @@ void TfrmExtrairNavegador::extrairDaWeb()
                                                               : navegador->getFonteNavegador();
             if (!navegador)
                 break;
-            if (!navegador->gRespondeu) {
+            if (navegador->gNavegadorOutput.isEmpty()) {
                 msgErro(QStringLiteral("O navegador não respondeu a tempo. A extração foi interrompida."));
                 break;
             }
@@ -693,13 +704,13 @@ void TfrmExtrairNavegador::extrairDaWeb()
             mesclarResultados(coletado);
             atualizarStatus();
 
-            if (!edtCliqueVezes->text().isEmpty()) {
-                if (!setPoint(edtPontoClique->text(), x, y))
-                    break;
+            const Cliques nestePasse = lerCliques();
+            if (nestePasse == Cliques::PontoInvalido)
+                break;
+            if (nestePasse == Cliques::NoPonto) {
                 bool parou = false;
                 for (int c = 0; c < cliques; ++c) {
                     if (*cancelou) {
-                        voltarAoRepouso();
                         parou = true;
                         break;
                     }
@@ -710,7 +721,10 @@ void TfrmExtrairNavegador::extrairDaWeb()
                 }
                 if (parou)
                     break;
-                pausar(1, relogioReal(true));
+                if (TdtmPrincipal *dtm = janelas().dtmPrincipal)
+                    dtm->pausarSegundos(1);
+                else
+                    pausar(1, relogioReal(true));
             }
             lbStatus->setText(QString());
             bombear();
@@ -718,8 +732,8 @@ void TfrmExtrairNavegador::extrairDaWeb()
     } catch (...) {
         // The run ends quietly; the passes already merged stay.
     }
-    btnExtrairDados->setEnabled(true);
-    pnProgresso->hide();
+    // Every way out of the passes, a stop included, ends here.
+    voltarAoRepouso();
 }
 
 void TfrmExtrairNavegador::TravarJanelaNavegador(const QString &tamanho)
@@ -727,7 +741,7 @@ void TfrmExtrairNavegador::TravarJanelaNavegador(const QString &tamanho)
     TfrmEdge *navegador = janelas().frmNavegador;
     if (!navegador)
         return;
-    QWidget *janela = navegador->parentWidget() ? navegador->parentWidget() : navegador;
+    QWidget *janela = molduraDe(navegador);
     janela->showNormal();
     int largura = 0;
     int altura = 0;
@@ -747,11 +761,8 @@ void TfrmExtrairNavegador::TravarJanelaNavegador(const QString &tamanho)
 
 void TfrmExtrairNavegador::atualizarEscala()
 {
-    int escala = 100;
-    if (TfrmPrincipal *principal = janelas().frmPrincipal)
-        escala = principal->GetMonitorScale();
-    else if (const QScreen *tela = screen())
-        escala = static_cast<int>(std::lround(tela->logicalDotsPerInchX() * 100.0 / 96.0));
+    TfrmPrincipal *principal = janelas().frmPrincipal;
+    const int escala = principal ? principal->GetMonitorScale() : escalaDaTela(screen());
     gEscala = QString::number(escala);
     lbEscala->setText(QStringLiteral("(escala: ") + gEscala + QStringLiteral("%)"));
 }
@@ -806,7 +817,6 @@ void TfrmExtrairNavegador::extrairDeTexto()
         progress1->setValue(0);
         if (*cancelou) {
             *cancelou = false;
-            voltarAoRepouso();
         } else {
             progress1->setValue(progress1->value() + 1);
             lbStatus->setText(QStringLiteral("Obtendo texto..."));
@@ -829,8 +839,7 @@ void TfrmExtrairNavegador::extrairDeTexto()
     } catch (...) {
         // A failing run ends quietly; the results keep what they held.
     }
-    btnExtrairDados->setEnabled(true);
-    pnProgresso->hide();
+    voltarAoRepouso();
 }
 
 void TfrmExtrairNavegador::voltarAoRepouso()
@@ -848,9 +857,14 @@ void TfrmExtrairNavegador::btnCancelarExtracaoClick()
 
 QString TfrmExtrairNavegador::extrairEmails(const QString &texto)
 {
+    return colherSemTermos(Colheita::Emails, texto);
+}
+
+QString TfrmExtrairNavegador::colherSemTermos(Colheita tipo, const QString &texto)
+{
     try {
         bombear();
-        return colherDeTexto(Colheita::Emails, texto);
+        return colherDeTexto(tipo, texto);
     } catch (...) {
         return QString();
     }
@@ -883,19 +897,14 @@ bool TfrmExtrairNavegador::colher(const QWidget *pagina, const QString &texto, Q
     case Colheita::Telefones: coletado = extrairTelefones(texto); break;
     case Colheita::Emails: coletado = extrairEmails(texto); break;
     case Colheita::Contendo: coletado = extrairContendo(texto, valor1); break;
-    case Colheita::Entre: coletado = TdtmExtrator().getTextoEntre(texto, valor1, valor2); break;
+    case Colheita::Entre: coletado = colherDeTexto(Colheita::Entre, texto, valor1, valor2); break;
     }
     return true;
 }
 
 QString TfrmExtrairNavegador::extrairTelefones(const QString &texto)
 {
-    try {
-        bombear();
-        return colherDeTexto(Colheita::Telefones, texto);
-    } catch (...) {
-        return QString();
-    }
+    return colherSemTermos(Colheita::Telefones, texto);
 }
 
 QString TfrmExtrairNavegador::extrairContendo(const QString &texto, const QString &valor)
@@ -932,8 +941,7 @@ void TfrmExtrairNavegador::mesclarResultados(const QString &coletado)
 {
     const QStringList linhas = mesclarLinhas(dividirLinhas(mmoDados->toPlainText()),
                                              dividirLinhas(coletado), collatorDeResultados());
-    mmoDados->setPlainText(linhas.isEmpty() ? QString()
-                                            : linhas.join(QLatin1Char('\n')) + QLatin1Char('\n'));
+    mmoDados->setPlainText(textoDeLinhas(linhas));
 }
 
 int TfrmExtrairNavegador::contarLinhasResultados() const
@@ -974,10 +982,7 @@ void TfrmExtrairNavegador::closeEvent(QCloseEvent *evento)
         gFecharPendente = true;
         if (gCancelou)
             *gCancelou = true;
-        if (auto *sub = qobject_cast<QMdiSubWindow *>(parentWidget()))
-            sub->hide();
-        else
-            hide();
+        molduraDe(this)->hide();
         return;
     }
     QWidget::closeEvent(evento);

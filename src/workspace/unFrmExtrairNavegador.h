@@ -19,6 +19,7 @@ class QTableView;
 class QTabWidget;
 class QTimer;
 class QToolButton;
+enum class Colheita;
 
 // The extraction workspace: harvests a web page or a pasted text and keeps
 // the merged results.
@@ -167,6 +168,9 @@ private:
     // Reads the kind and terms chosen on `pagina` (TabSheet1 or TabSheet3) and
     // harvests `texto`; false, after the message, when a term is blank.
     bool colher(const QWidget *pagina, const QString &texto, QString &coletado);
+    // A harvest that takes no terms (telephones, e-mails); a failure gives
+    // nothing rather than ending the run.
+    QString colherSemTermos(Colheita tipo, const QString &texto);
     QWidget *criarPaginaWeb();
     QWidget *criarPaginaTexto();
     QWidget *criarPaginaDados();

@@ -1,7 +1,0 @@
-#include "alvos.h"
-
-extern "C" int LLVMFuzzerTestOneInput(const uint8_t *dados, size_t tamanho)
-{
-    alvos::padroes(dados, tamanho);
-    return 0;
-}
