@@ -47,7 +47,10 @@ enum class Varredura { Emails, Telefones };
 static void compararComBytes(const uint8_t *dados, size_t tamanho, Varredura varredura)
 {
     const QByteArrayView bytes(reinterpret_cast<const char *>(dados), static_cast<qsizetype>(tamanho));
-    QStringDecoder d(QStringConverter::Utf8, QStringConverter::Flag::Stateless);
+    // A leading U+FEFF stays a character: files that open with a byte order
+    // mark are decoded, never scanned as bytes.
+    QStringDecoder d(QStringConverter::Utf8,
+                     QStringConverter::Flag::Stateless | QStringConverter::Flag::ConvertInitialBom);
     const QString t = d.decode(bytes);
     if (ehUtf8Valido(bytes) == d.hasError())
         abort();

@@ -5,6 +5,8 @@
 
 #include <libpsl.h>
 
+#include <QStringDecoder>
+
 #include <cstring>
 #include <type_traits>
 
@@ -531,7 +533,12 @@ void getEmailsUtf8(QByteArrayView utf8, qsizetype de, qsizetype ate,
             }
             continue;
         }
-        QString bruto = QString::fromUtf8(reinterpret_cast<const char *>(d + ini), fim - ini);
+        // A U+FEFF that opens the candidate is a character of the text, not
+        // a byte order mark: fromUtf8 would drop it and let the candidate
+        // through where the text scan rejects it.
+        QStringDecoder decodificador(QStringConverter::Utf8, QStringConverter::Flag::Stateless
+                                                                 | QStringConverter::Flag::ConvertInitialBom);
+        QString bruto = decodificador.decode(QByteArrayView(d + ini, fim - ini));
         if (metadeNoInicio && !bruto.isEmpty())
             bruto.remove(0, 1);
         if (metadeNoFim && !bruto.isEmpty())

@@ -28,7 +28,7 @@ QByteArray aleatorio(QRandomGenerator &g)
         "a", "b", "Z", "0", "1", "9", "@", ".", " ", ",", ";", "(", ")", "<", ">", "\"", "-", "+55 ",
         "\n", "\r\n", "\t", ":", "?", "=", "&nbsp;", "mailto:", ".com", ".br", ".co", "gmail", "x_y",
         "\xC3\xA9", "\xE2\x82\xAC", "\xF0\x9F\x98\x80", "\xC2\xA0", "\xC3\xA0", "11 91111-2222",
-        "(11) 3333-4444", "0800", "'", "!", "...", "/",
+        "(11) 3333-4444", "0800", "'", "!", "...", "/", "\xEF\xBB\xBF",
     };
     QByteArray r;
     const int n = g.bounded(400);
@@ -74,7 +74,10 @@ void TstUtf8::mesmasRespostasQueOTexto()
             b = QByteArray(i % 130, 'x') + "\xC3\xA9" + QByteArray(i % 103, 'y') + "@dom.com"
                 + QByteArray(i % 205, 'z') + "\xC3\xA9" + "w.com.br";
         QVERIFY(ehUtf8Valido(b));
-        const QString t = QString::fromUtf8(b);
+        // A U+FEFF is a character here, even at the start: a file that opens
+        // with a byte order mark never reaches the byte scan.
+        QStringDecoder d(QStringConverter::Utf8, QStringConverter::Flag::ConvertInitialBom);
+        const QString t = d.decode(b);
         QCOMPARE(getEmailsUtf8(b), getEmails(t).toUtf8());
         QCOMPARE(getTelefonesUtf8(b), getTelefones(t));
     }
