@@ -12,9 +12,14 @@
 #include <QCoreApplication>
 #include <QFile>
 #include <QFileInfo>
-#include <QScopeGuard>
+#include <QStringEncoder>
 
+#include <cerrno>
 #include <cstdio>
+#include <cstring>
+#include <functional>
+#include <new>
+#include <sys/mman.h>
 #include <thread>
 #include <unistd.h>
 
@@ -72,16 +77,24 @@ int usoIncorreto(const QString &mensagem)
 
 void escrever(const QStringList &linhas, std::FILE *saida)
 {
-    QByteArray bytes;
+    // One buffer, encoded into in place: a conversion per line would cost
+    // more than the whole merge on a large harvest.
+    QStringEncoder utf8(QStringEncoder::Utf8, QStringEncoder::Flag::Stateless);
+    QByteArray bytes(1 << 20, Qt::Uninitialized);
+    qsizetype usado = 0;
     for (const QString &l : linhas) {
-        bytes += l.toUtf8();
-        bytes += '\n';
-        if (bytes.size() > (1 << 20)) {
-            std::fwrite(bytes.constData(), 1, bytes.size(), saida);
-            bytes.clear();
+        const qsizetype maximo = utf8.requiredSpace(l.size()) + 1;
+        if (usado + maximo > bytes.size()) {
+            std::fwrite(bytes.constData(), 1, usado, saida);
+            usado = 0;
+            if (maximo > bytes.size())
+                bytes.resize(maximo);
         }
+        char *fim = utf8.appendToBuffer(bytes.data() + usado, l);
+        *fim++ = '\n';
+        usado = fim - bytes.constData();
     }
-    std::fwrite(bytes.constData(), 1, bytes.size(), saida);
+    std::fwrite(bytes.constData(), 1, usado, saida);
 }
 
 // The whole input as text, as pasted into the workspace: its line breaks
@@ -111,26 +124,228 @@ bool lerTexto(const QString &nome, QString &texto)
     return true;
 }
 
-// The e-mails of bytes[de, ate), which starts right after an "@" or at the
-// start, in pieces of about 256 KB that each end right after an "@": every
-// piece is checked as UTF-8 while it is in the cache, just before its scan.
-// False at the first piece that is no UTF-8; what was found is then void.
-bool emailsVerificando(QByteArrayView bytes, qsizetype de, qsizetype ate,
-                       const std::function<void(QByteArrayView)> &aoEncontrar)
+// A file's bytes read at any offset into a buffer of its own: each half's
+// thread has one over the same descriptor. Reading into a small buffer that
+// stays in the cache beats mapping the file, whose page faults cost more
+// than the scan on some machines.
+class LeitorDeBytes
 {
-    constexpr qsizetype kPedaco = 256 * 1024;
-    qsizetype ini = de;
-    while (ini < ate) {
-        qsizetype fim = ate;
-        if (ate - ini > kPedaco) {
-            const qsizetype arroba = bytes.indexOf('@', ini + kPedaco);
-            if (arroba >= 0 && arroba < ate)
-                fim = arroba + 1;
+public:
+    LeitorDeBytes(int descritor, qint64 tamanho)
+        : mDescritor(descritor)
+        , mTamanho(tamanho)
+    {
+    }
+
+    // The bytes [de, de + quantos), fewer at the file's end. False on a read
+    // error or when the file became shorter.
+    bool ler(qint64 de, qint64 quantos, QByteArrayView &vista)
+    {
+        quantos = qMax<qint64>(0, qMin(quantos, mTamanho - de));
+        if (mBuffer.size() < quantos)
+            mBuffer.resize(quantos);
+        char *destino = mBuffer.data();
+        qint64 lidos = 0;
+        while (lidos < quantos) {
+            const ssize_t r = ::pread(mDescritor, destino + lidos, static_cast<size_t>(quantos - lidos),
+                                      static_cast<off_t>(de + lidos));
+            if (r < 0 && errno == EINTR)
+                continue;
+            if (r <= 0)
+                return false;
+            lidos += r;
         }
-        if (!ehUtf8Valido(bytes.sliced(ini, fim - ini)))
+        vista = QByteArrayView(destino, quantos);
+        return true;
+    }
+
+private:
+    int mDescritor;
+    qint64 mTamanho;
+    QByteArray mBuffer;
+};
+
+// Lines of UTF-8, each ended by a line feed, in one buffer: the output held
+// back until a whole file proved to be UTF-8, and every input's results
+// before they are merged. It may grow to many megabytes, so it lives in
+// memory asked for in huge pages: first touching a large buffer page by page
+// can cost more than the scan itself.
+class LinhasUtf8
+{
+public:
+    LinhasUtf8() = default;
+    LinhasUtf8(const LinhasUtf8 &) = delete;
+    LinhasUtf8 &operator=(const LinhasUtf8 &) = delete;
+    ~LinhasUtf8()
+    {
+        if (mDados)
+            munmap(mDados, mCapacidade);
+    }
+
+    void acrescentar(QByteArrayView linha)
+    {
+        const size_t n = static_cast<size_t>(linha.size()) + 1;
+        reservar(n);
+        if (n > 1)
+            std::memcpy(mDados + mTamanho, linha.data(), n - 1);
+        mDados[mTamanho + n - 1] = '\n';
+        mTamanho += n;
+    }
+
+    void acrescentar(const LinhasUtf8 &outras)
+    {
+        if (outras.mTamanho == 0)
+            return;
+        reservar(outras.mTamanho);
+        std::memcpy(mDados + mTamanho, outras.mDados, outras.mTamanho);
+        mTamanho += outras.mTamanho;
+    }
+
+    // The lines of a harvest's result, as the results list splits them.
+    void acrescentarResultado(const QString &resultado)
+    {
+        for (const QString &l : dividirLinhas(resultado))
+            acrescentar(l.toUtf8());
+    }
+
+    void escreverEm(std::FILE *saida) const
+    {
+        if (mTamanho)
+            std::fwrite(mDados, 1, mTamanho, saida);
+    }
+
+    // Views into the buffer, valid while nothing is added.
+    std::vector<QByteArrayView> linhas() const
+    {
+        std::vector<QByteArrayView> vistas;
+        size_t ini = 0;
+        while (ini < mTamanho) {
+            const auto *fim = static_cast<const char *>(std::memchr(mDados + ini, '\n', mTamanho - ini));
+            const size_t f = static_cast<size_t>(fim - mDados);
+            vistas.emplace_back(mDados + ini, static_cast<qsizetype>(f - ini));
+            ini = f + 1;
+        }
+        return vistas;
+    }
+
+private:
+    void reservar(size_t mais)
+    {
+        if (mTamanho + mais <= mCapacidade)
+            return;
+        constexpr size_t kPaginaGrande = 2 * 1024 * 1024;
+        size_t nova = qMax(mTamanho + mais, qMax(2 * mCapacidade, 2 * kPaginaGrande));
+        nova = (nova + kPaginaGrande - 1) / kPaginaGrande * kPaginaGrande;
+        void *p = mDados ? mremap(mDados, mCapacidade, nova, MREMAP_MAYMOVE)
+                         : mmap(nullptr, nova, PROT_READ | PROT_WRITE, MAP_PRIVATE | MAP_ANONYMOUS, -1, 0);
+        if (p == MAP_FAILED)
+            throw std::bad_alloc();
+        madvise(p, nova, MADV_HUGEPAGE);
+        mDados = static_cast<char *>(p);
+        mCapacidade = nova;
+    }
+
+    char *mDados = nullptr;
+    size_t mTamanho = 0;
+    size_t mCapacidade = 0;
+};
+
+// Writes the lines of `ordem`, each followed by a line feed.
+void escrever(const std::vector<QByteArrayView> &linhas, const std::vector<size_t> &ordem, std::FILE *saida)
+{
+    QByteArray bytes;
+    bytes.reserve(1 << 20);
+    for (size_t i : ordem) {
+        bytes += linhas[i];
+        bytes += '\n';
+        if (bytes.size() > (1 << 20) - 4096) {
+            std::fwrite(bytes.constData(), 1, bytes.size(), saida);
+            bytes.resize(0);
+        }
+    }
+    std::fwrite(bytes.constData(), 1, bytes.size(), saida);
+}
+
+// Each piece is checked as UTF-8 and scanned while it is in the cache. A
+// scan may read past the piece's end (an address runs at most 200 UTF-16
+// units, 800 bytes, after its "@"), and an e-mail's left walk at most 100
+// units (300 bytes) before its "@".
+constexpr qint64 kPedaco = 256 * 1024;
+constexpr qint64 kFolga = 4 * 1024;
+constexpr qint64 kContexto = 512;
+
+inline bool ehLetraAscii(char c)
+{
+    return (c | 0x20) >= 'a' && (c | 0x20) <= 'z';
+}
+
+// The e-mails of the file's bytes [de, ate), where `de` is the file's start
+// or right after an "@". Pieces end right after their last "@", so every
+// scan starts where the whole file's scan would have its base. False at the
+// first piece that is no UTF-8 or cannot be read; what was found is then void.
+bool emailsDaMetade(LeitorDeBytes &leitor, qint64 de, qint64 ate,
+                    const std::function<void(QByteArrayView)> &aoEncontrar)
+{
+    qint64 base = de;
+    qint64 verificado = de;
+    while (verificado < ate) {
+        // After a stretch without any "@", only its last bytes are read
+        // again: the left walk never reaches further back.
+        const qint64 inicio = qMax(base, verificado - kContexto);
+        QByteArrayView v;
+        if (!leitor.ler(inicio, verificado - inicio + kPedaco + kFolga, v))
             return false;
-        getEmailsUtf8(bytes, ini, fim, aoEncontrar);
-        ini = fim;
+        const qint64 limite = qMin(verificado + kPedaco, ate);
+        qint64 fim = limite;
+        bool terminaEmArroba = false;
+        if (limite < ate) {
+            const void *arroba = memrchr(v.data() + (verificado - inicio), '@',
+                                         static_cast<size_t>(limite - verificado));
+            if (arroba) {
+                fim = inicio + (static_cast<const char *>(arroba) - v.data()) + 1;
+                terminaEmArroba = true;
+            } else {
+                // No "@" at all: cut before a character's first byte.
+                while (fim > verificado && (v[fim - inicio] & 0xC0) == 0x80)
+                    --fim;
+                if (fim == verificado)
+                    return false;
+            }
+        }
+        if (!ehUtf8Valido(v.sliced(verificado - inicio, fim - verificado)))
+            return false;
+        getEmailsUtf8(v, 0, fim - inicio, aoEncontrar);
+        if (terminaEmArroba)
+            base = fim;
+        verificado = fim;
+    }
+    return true;
+}
+
+// The phones of the file's bytes [de, ate), where `de` is the file's start or
+// a letter. Pieces end before a letter, where no run can cross. False at the
+// first piece that is no UTF-8, cannot be read, or holds no letter to cut at.
+bool telefonesDaMetade(LeitorDeBytes &leitor, qint64 de, qint64 ate, ColetaDeTelefones &coleta)
+{
+    qint64 verificado = de;
+    while (verificado < ate) {
+        QByteArrayView v;
+        if (!leitor.ler(verificado, kPedaco + kFolga, v))
+            return false;
+        const qint64 limite = qMin(verificado + kPedaco, ate);
+        qint64 fim = limite;
+        if (limite < ate) {
+            qsizetype letra = limite - verificado - 1;
+            while (letra > 0 && !ehLetraAscii(v[letra]))
+                --letra;
+            if (letra == 0)
+                return false;
+            fim = verificado + letra;
+        }
+        if (!ehUtf8Valido(v.first(fim - verificado)))
+            return false;
+        coleta.varrer(v, 0, fim - verificado);
+        verificado = fim;
     }
     return true;
 }
@@ -152,86 +367,69 @@ bool emDuasMetades(qsizetype corte, qsizetype n, PorMetade porMetade)
 
 // E-mails and phones of a UTF-8 file are scanned straight from its bytes:
 // decoding a large page whole would take longer than the scan itself. A
-// large file is split in two, each half checked and scanned on its own
-// thread. With `bruto` the lines are written as they come; otherwise they
-// are added to `linhas`. False when the file is no UTF-8 file to scan so.
-bool colherDosBytes(Colheita tipo, const QString &nome, bool bruto, QStringList &linhas)
+// large file is split in two, each half read and scanned on its own thread.
+// With `bruto` the lines are written as they come; otherwise they are added
+// to `linhas`. False when the file is no UTF-8 file to scan so.
+bool colherDosBytes(Colheita tipo, const QString &nome, bool bruto, LinhasUtf8 &linhas)
 {
     if (nome == u"-" || (tipo != Colheita::Emails && tipo != Colheita::Telefones))
         return false;
     QFile arquivo(nome);
     if (!arquivo.open(QIODevice::ReadOnly) || arquivo.size() == 0)
         return false;
-    uchar *mapa = arquivo.map(0, arquivo.size());
-    if (!mapa)
-        return false;
-    const auto desmapear = qScopeGuard([&] { arquivo.unmap(mapa); });
-    const QByteArrayView bytes(reinterpret_cast<const char *>(mapa), arquivo.size());
-    if (marcaDeOrdem(bytes))
+    const qint64 n = arquivo.size();
+    LeitorDeBytes leitores[2] = {{arquivo.handle(), n}, {arquivo.handle(), n}};
+    QByteArrayView inicio;
+    if (!leitores[0].ler(0, 4, inicio) || marcaDeOrdem(inicio))
         return false;
     const bool emails = tipo == Colheita::Emails;
 
     // The halves meet right after an "@" (e-mails) or at a letter (phones),
     // where no part of a result can cross; the cut falls on an ASCII byte,
     // so each half is whole UTF-8 when the file is.
-    const qsizetype n = bytes.size();
-    qsizetype corte = n;
+    qint64 corte = n;
     if (n > 16 * 1024 * 1024) {
-        if (emails) {
-            const qsizetype arroba = bytes.indexOf('@', n / 2);
-            corte = arroba < 0 ? n : arroba + 1;
-        } else {
-            for (qsizetype i = n / 2; i < n; ++i) {
-                const char c = bytes[i];
-                if ((c | 0x20) >= 'a' && (c | 0x20) <= 'z') {
-                    corte = i;
+        for (qint64 de = n / 2; de < n && corte == n; de += kPedaco) {
+            QByteArrayView v;
+            if (!leitores[0].ler(de, kPedaco, v))
+                return false;
+            for (qsizetype i = 0; i < v.size(); ++i) {
+                if (emails ? v[i] == '@' : ehLetraAscii(v[i])) {
+                    corte = de + i + (emails ? 1 : 0);
                     break;
                 }
             }
         }
     }
     if (!emails) {
-        QString achados[2];
-        if (!emDuasMetades(corte, n, [&](qsizetype de, qsizetype ate) {
-                if (!ehUtf8Valido(bytes.sliced(de, ate - de)))
-                    return false;
-                achados[de == 0 ? 0 : 1] = getTelefonesUtf8(bytes, de, ate);
-                return true;
+        ColetaDeTelefones coletas[2];
+        if (!emDuasMetades(corte, n, [&](qint64 de, qint64 ate) {
+                const int metade = de == 0 ? 0 : 1;
+                return telefonesDaMetade(leitores[metade], de, ate, coletas[metade]);
             }))
             return false;
-        const QStringList todos = dividirLinhas(juntarTelefones(achados[0], achados[1]));
+        const QString todos = juntarTelefones(coletas[0].resultado(), coletas[1].resultado());
         if (bruto)
-            escrever(todos, stdout);
+            escrever(dividirLinhas(todos), stdout);
         else
-            linhas += todos;
+            linhas.acrescentarResultado(todos);
         return true;
     }
 
-    // E-mails: each half is checked piece by piece as it is scanned, and
-    // nothing is written before both halves proved to be UTF-8: a file that
+    // Nothing is written before both halves proved to be UTF-8: a file that
     // is no UTF-8 after all falls back whole to the decoded path.
-    struct Achados {
-        QByteArray saida;
-        QStringList lista;
-    };
-    Achados achados[2];
-    if (!emDuasMetades(corte, n, [&](qsizetype de, qsizetype ate) {
-            Achados &destes = achados[de == 0 ? 0 : 1];
-            return emailsVerificando(bytes, de, ate, [&destes, bruto](QByteArrayView e) {
-                if (bruto) {
-                    destes.saida += e;
-                    destes.saida += '\n';
-                } else {
-                    destes.lista.append(QString::fromUtf8(e));
-                }
-            });
+    LinhasUtf8 achados[2];
+    if (!emDuasMetades(corte, n, [&](qint64 de, qint64 ate) {
+            LinhasUtf8 &destes = achados[de == 0 ? 0 : 1];
+            return emailsDaMetade(leitores[de == 0 ? 0 : 1], de, ate,
+                                  [&destes](QByteArrayView e) { destes.acrescentar(e); });
         }))
         return false;
-    for (const Achados &destes : achados) {
+    for (const LinhasUtf8 &destes : achados) {
         if (bruto)
-            std::fwrite(destes.saida.constData(), 1, destes.saida.size(), stdout);
+            destes.escreverEm(stdout);
         else
-            linhas += destes.lista;
+            linhas.acrescentar(destes);
     }
     return true;
 }
@@ -246,7 +444,7 @@ int modoTexto(Colheita tipo, const QString &valor1, const QString &valor2, bool 
         entradas << QStringLiteral("-");
 
     int codigo = 0;
-    QStringList todas;
+    LinhasUtf8 todas;
     for (const QString &nome : std::as_const(entradas)) {
         if (colherDosBytes(tipo, nome, bruto, todas))
             continue;
@@ -270,11 +468,13 @@ int modoTexto(Colheita tipo, const QString &valor1, const QString &valor2, bool 
                 std::fwrite(bytes.constData(), 1, bytes.size(), stdout);
             }
         } else {
-            todas += dividirLinhas(colhido);
+            todas.acrescentarResultado(colhido);
         }
     }
-    if (!bruto)
-        escrever(mesclarLinhas({}, todas, collatorDeResultados()), stdout);
+    if (!bruto) {
+        const std::vector<QByteArrayView> linhas = todas.linhas();
+        escrever(linhas, mesclarLinhasUtf8(linhas, collatorDeResultados()), stdout);
+    }
     return codigo;
 }
 

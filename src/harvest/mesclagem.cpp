@@ -6,6 +6,7 @@
 #include <algorithm>
 #include <array>
 #include <cstdint>
+#include <cstring>
 #include <numeric>
 #include <vector>
 
@@ -66,34 +67,125 @@ bool postosAscii(const QCollator &collator, PostosAscii &postos)
     return true;
 }
 
-bool soAsciiImprimivel(const QString &linha)
+inline char16_t unidade(QChar c)
 {
-    for (QChar c : linha) {
-        if (c.unicode() < kPrimeiroImprimivel || c.unicode() > kUltimoImprimivel)
-            return false;
-    }
-    return true;
+    return c.unicode();
 }
 
-// Sorts the lines with `comparar` (negative, zero or positive, by index)
-// and keeps the first of each run of equal lines. Stable: among equal lines
-// the earliest stays first and is the one kept.
-template <typename Comparar>
-QStringList ordenarSemRepetir(const std::vector<const QString *> &linhas, Comparar comparar)
+inline char16_t unidade(char c)
 {
-    std::vector<qsizetype> ordem(linhas.size());
-    std::iota(ordem.begin(), ordem.end(), 0);
-    std::stable_sort(ordem.begin(), ordem.end(), [&](qsizetype a, qsizetype b) { return comparar(a, b) < 0; });
-    QStringList resultado;
-    resultado.reserve(static_cast<qsizetype>(linhas.size()));
-    qsizetype anterior = -1;
-    for (qsizetype i : ordem) {
-        if (anterior >= 0 && comparar(anterior, i) == 0)
-            continue;
-        resultado.append(*linhas[i]);
-        anterior = i;
+    return static_cast<unsigned char>(c);
+}
+
+inline QString comoTexto(QStringView linha)
+{
+    return linha.toString();
+}
+
+inline QString comoTexto(QByteArrayView linha)
+{
+    return QString::fromUtf8(linha);
+}
+
+// The merge over `total` lines, each given by `linha(i)` as a QStringView or
+// as UTF-8 bytes: the positions of the lines kept, in their order. Of lines
+// that compare equal the earliest is kept.
+template <typename Linha>
+std::vector<size_t> ordemMesclada(size_t total, Linha linha, const QCollator &collator)
+{
+    bool ascii = true;
+    size_t caracteres = 0;
+    for (size_t i = 0; i < total && ascii; ++i) {
+        for (auto c : linha(i)) {
+            const char16_t u = unidade(c);
+            if (u < kPrimeiroImprimivel || u > kUltimoImprimivel) {
+                ascii = false;
+                break;
+            }
+        }
+        caracteres += static_cast<size_t>(linha(i).size());
     }
-    return resultado;
+
+    std::vector<size_t> ordem;
+    PostosAscii postos{};
+    if (ascii && postosAscii(collator, postos)) {
+        // Every line becomes the bytes of its characters' places, all in one
+        // buffer, so that comparing bytes gives the collation's order; the
+        // first eight, packed in a number, settle most comparisons. Sorted by
+        // places and then by position, the earliest of equal lines (identical
+        // ones included) comes first and is the one kept.
+        std::vector<uint8_t> postosDasLinhas(caracteres);
+        struct Chave {
+            uint64_t prefixo;
+            size_t inicio;
+            size_t tamanho;
+            size_t indice;
+        };
+        std::vector<Chave> chaves(total);
+        size_t k = 0;
+        for (size_t i = 0; i < total; ++i) {
+            Chave &c = chaves[i];
+            c.inicio = k;
+            c.indice = i;
+            c.prefixo = 0;
+            int j = 0;
+            for (auto ch : linha(i)) {
+                const uint8_t posto = postos[unidade(ch)];
+                postosDasLinhas[k++] = posto;
+                if (j < 8)
+                    c.prefixo |= uint64_t(posto) << (56 - 8 * j++);
+            }
+            c.tamanho = k - c.inicio;
+        }
+        auto comparar = [&](const Chave &a, const Chave &b) {
+            if (a.prefixo != b.prefixo)
+                return a.prefixo < b.prefixo ? -1 : 1;
+            const size_t n = qMin(a.tamanho, b.tamanho);
+            const int r = n ? std::memcmp(postosDasLinhas.data() + a.inicio, postosDasLinhas.data() + b.inicio, n) : 0;
+            return r ? r : (a.tamanho < b.tamanho ? -1 : a.tamanho > b.tamanho ? 1 : 0);
+        };
+        std::sort(chaves.begin(), chaves.end(), [&](const Chave &a, const Chave &b) {
+            const int r = comparar(a, b);
+            return r ? r < 0 : a.indice < b.indice;
+        });
+        ordem.reserve(total);
+        for (size_t i = 0; i < total; ++i) {
+            if (i == 0 || comparar(chaves[i - 1], chaves[i]) != 0)
+                ordem.push_back(chaves[i].indice);
+        }
+        return ordem;
+    }
+
+    // Identical lines are repeats under any collation: dropping them first,
+    // the first kept, spares their sort keys (harvests repeat a lot).
+    std::vector<size_t> unicas;
+    unicas.reserve(total);
+    {
+        QSet<decltype(linha(0))> vistas;
+        vistas.reserve(static_cast<qsizetype>(total));
+        for (size_t i = 0; i < total; ++i) {
+            const qsizetype antes = vistas.size();
+            vistas.insert(linha(i));
+            if (vistas.size() != antes)
+                unicas.push_back(i);
+        }
+    }
+    // Sort keys once per line instead of collating on every comparison;
+    // stable, so the earliest of equal lines stays first and is kept.
+    std::vector<QCollatorSortKey> chaves;
+    chaves.reserve(unicas.size());
+    for (size_t i : unicas)
+        chaves.push_back(collator.sortKey(comoTexto(linha(i))));
+    std::vector<size_t> posicoes(unicas.size());
+    std::iota(posicoes.begin(), posicoes.end(), size_t(0));
+    std::stable_sort(posicoes.begin(), posicoes.end(),
+                     [&](size_t a, size_t b) { return chaves[a].compare(chaves[b]) < 0; });
+    ordem.reserve(unicas.size());
+    for (size_t j = 0; j < posicoes.size(); ++j) {
+        if (j == 0 || chaves[posicoes[j - 1]].compare(chaves[posicoes[j]]) != 0)
+            ordem.push_back(unicas[posicoes[j]]);
+    }
+    return ordem;
 }
 
 } // namespace
@@ -101,46 +193,21 @@ QStringList ordenarSemRepetir(const std::vector<const QString *> &linhas, Compar
 QStringList mesclarLinhas(const QStringList &atuais, const QStringList &novas,
                           const QCollator &collator)
 {
-    // Identical lines are repeats under any collation: dropping them first,
-    // the first kept, spares their comparisons (harvests repeat a lot).
-    std::vector<const QString *> unicas;
-    unicas.reserve(atuais.size() + novas.size());
-    bool ascii = true;
-    {
-        QSet<QStringView> vistas;
-        vistas.reserve(atuais.size() + novas.size());
-        for (const QStringList *lista : {&atuais, &novas}) {
-            for (const QString &l : *lista) {
-                const qsizetype antes = vistas.size();
-                vistas.insert(l);
-                if (vistas.size() != antes) {
-                    unicas.push_back(&l);
-                    ascii = ascii && soAsciiImprimivel(l);
-                }
-            }
-        }
-    }
+    auto linha = [&](size_t i) -> const QString & {
+        const auto j = static_cast<qsizetype>(i);
+        return j < atuais.size() ? atuais[j] : novas[j - atuais.size()];
+    };
+    const std::vector<size_t> ordem = ordemMesclada(
+        static_cast<size_t>(atuais.size() + novas.size()), [&](size_t i) { return QStringView(linha(i)); },
+        collator);
+    QStringList resultado;
+    resultado.reserve(static_cast<qsizetype>(ordem.size()));
+    for (size_t i : ordem)
+        resultado.append(linha(i));
+    return resultado;
+}
 
-    PostosAscii postos{};
-    if (ascii && postosAscii(collator, postos)) {
-        return ordenarSemRepetir(unicas, [&](qsizetype a, qsizetype b) {
-            const QString &x = *unicas[a];
-            const QString &y = *unicas[b];
-            const qsizetype n = qMin(x.size(), y.size());
-            const char16_t *px = reinterpret_cast<const char16_t *>(x.utf16());
-            const char16_t *py = reinterpret_cast<const char16_t *>(y.utf16());
-            for (qsizetype i = 0; i < n; ++i) {
-                if (postos[px[i]] != postos[py[i]])
-                    return postos[px[i]] < postos[py[i]] ? -1 : 1;
-            }
-            return x.size() < y.size() ? -1 : x.size() > y.size() ? 1 : 0;
-        });
-    }
-
-    // Sort keys once per line instead of collating on every comparison.
-    std::vector<QCollatorSortKey> chaves;
-    chaves.reserve(unicas.size());
-    for (const QString *l : unicas)
-        chaves.push_back(collator.sortKey(*l));
-    return ordenarSemRepetir(unicas, [&](qsizetype a, qsizetype b) { return chaves[a].compare(chaves[b]); });
+std::vector<size_t> mesclarLinhasUtf8(const std::vector<QByteArrayView> &linhas, const QCollator &collator)
+{
+    return ordemMesclada(linhas.size(), [&](size_t i) { return linhas[i]; }, collator);
 }

@@ -3,6 +3,8 @@
 #include <QCollator>
 #include <QStringList>
 
+#include <vector>
+
 // The collation used for the results: the user's locale, letter case ignored.
 // One collator serves both sorting and finding repeats, so the two agree.
 QCollator collatorDeResultados();
@@ -13,3 +15,7 @@ QCollator collatorDeResultados();
 // the number of lines.
 QStringList mesclarLinhas(const QStringList &atuais, const QStringList &novas,
                           const QCollator &collator);
+
+// The same merge over lines given as UTF-8 (all new, none held before): the
+// positions in `linhas` of the lines kept, in their order.
+std::vector<size_t> mesclarLinhasUtf8(const std::vector<QByteArrayView> &linhas, const QCollator &collator);

@@ -67,6 +67,8 @@ QString digitosDe(Vista texto)
     return digitos;
 }
 
+} // namespace
+
 // The numbers found, in order of first appearance, without repeats. A run of
 // phone characters becomes a number when its 9 to 18 digits make one.
 class ListaDeTelefones
@@ -96,8 +98,6 @@ private:
     QSet<QString> mVistos;
     QString mResultado;
 };
-
-} // namespace
 
 QString GetNumbersFromString(QStringView text)
 {
@@ -178,7 +178,26 @@ QString juntarTelefones(const QString &primeiro, const QString &segundo)
     return resultado;
 }
 
+ColetaDeTelefones::ColetaDeTelefones()
+    : mLista(std::make_unique<ListaDeTelefones>())
+{
+}
+
+ColetaDeTelefones::~ColetaDeTelefones() = default;
+
+QString ColetaDeTelefones::resultado() const
+{
+    return mLista->resultado();
+}
+
 QString getTelefonesUtf8(QByteArrayView utf8, qsizetype de, qsizetype ate)
+{
+    ColetaDeTelefones coleta;
+    coleta.varrer(utf8, de, ate);
+    return coleta.resultado();
+}
+
+void ColetaDeTelefones::varrer(QByteArrayView utf8, qsizetype de, qsizetype ate)
 {
     const auto *d = reinterpret_cast<const unsigned char *>(utf8.data());
     const qsizetype n = utf8.size();
@@ -188,7 +207,7 @@ QString getTelefonesUtf8(QByteArrayView utf8, qsizetype de, qsizetype ate)
     for (qsizetype i = 0; i < n && branco; ++i)
         branco = d[i] <= 32;
     if (branco)
-        return QString();
+        return;
     bombearEventos();
 
     const Classes &cl = classes();
@@ -217,7 +236,7 @@ QString getTelefonesUtf8(QByteArrayView utf8, qsizetype de, qsizetype ate)
         return b < 0x80 ? cl.antecessor[b] : (b == 0xA0 && i >= 2 && d[i - 2] == 0xC2);
     };
 
-    ListaDeTelefones lista;
+    ListaDeTelefones &lista = *mLista;
     // Only digits make numbers: jump from digit to digit and look at the
     // stretch of phone characters around each one. Within a stretch the run
     // starts at its first character allowed to start one and lasts to its end.
@@ -236,7 +255,6 @@ QString getTelefonesUtf8(QByteArrayView utf8, qsizetype de, qsizetype ate)
             lista.descarregar(utf8.sliced(p, fim - p));
         i = fim;
     }
-    return lista.resultado();
 }
 
 QString getTelefones(const QString &entrada)

@@ -127,6 +127,16 @@ void TstTextos::mesclarLinhasComoOCollator()
                                [&](const QString &a, const QString &b) { return collator.compare(a, b) == 0; }),
                    esperado.end());
     QCOMPARE(::mesclarLinhas(atuais, novas, collator), esperado);
+
+    // The same lines given as UTF-8 give the same merge.
+    QList<QByteArray> utf8;
+    for (const QString &l : atuais + novas)
+        utf8.append(l.toUtf8());
+    const std::vector<QByteArrayView> vistas(utf8.cbegin(), utf8.cend());
+    QStringList dosBytes;
+    for (size_t i : mesclarLinhasUtf8(vistas, collator))
+        dosBytes.append(QString::fromUtf8(vistas[i]));
+    QCOMPARE(dosBytes, esperado);
 }
 
 void TstTextos::formatarNumero_data()

@@ -16,8 +16,11 @@ private slots:
     void saidaEmArquivo();
     void arquivoGrandeComoEntradaPadrao_data();
     void arquivoGrandeComoEntradaPadrao();
+    void pedacosComoEntradaPadrao_data();
+    void pedacosComoEntradaPadrao();
 
 private:
+    QByteArray rodar(const QStringList &argumentos, const QByteArray &entrada) const;
     QString arquivo(const QString &nome) const { return pastaDeTeste() + nome; }
 };
 
@@ -143,20 +146,73 @@ void TstExtract::arquivoGrandeComoEntradaPadrao()
         QCOMPARE(f.write(bytes), bytes.size());
     }
 
-    auto rodar = [&](const QStringList &argumentos, const QByteArray &entrada) {
-        QProcess p;
-        p.start(QStringLiteral(VASPIRA_EXTRACT), argumentos);
-        p.waitForStarted();
-        p.write(entrada);
-        p.closeWriteChannel();
-        p.waitForFinished(60000);
-        return p.exitCode() == 0 ? p.readAllStandardOutput() : QByteArray("falhou");
-    };
     const QByteArray doArquivo = rodar(modo + QStringList{nome}, {});
     const QByteArray daEntrada = rodar(modo + QStringList{"-"}, bytes);
     QVERIFY(doArquivo.count('\n') > 1000);
     QVERIFY(doArquivo == daEntrada);
     QCOMPARE(doArquivo.contains("jos\xC3\xA9@empresa.com.br"), posicaoWindows1252 >= 0 && modo[0] == u"emails");
+}
+
+QByteArray TstExtract::rodar(const QStringList &argumentos, const QByteArray &entrada) const
+{
+    QProcess p;
+    p.start(QStringLiteral(VASPIRA_EXTRACT), argumentos);
+    p.waitForStarted();
+    p.write(entrada);
+    p.closeWriteChannel();
+    p.waitForFinished(60000);
+    return p.exitCode() == 0 ? p.readAllStandardOutput() : QByteArray("falhou");
+}
+
+void TstExtract::pedacosComoEntradaPadrao_data()
+{
+    QTest::addColumn<QByteArray>("bytes");
+
+    // A file is read in pieces of a few hundred kilobytes that end after an
+    // "@" (e-mails) or before a letter (phones). These files have long
+    // stretches where no such cut exists.
+    const QByteArray normal = "Fale com ana@x.com ou (11) 91111-2222. ";
+    QByteArray semArroba;
+    for (int i = 0; semArroba.size() < 300 * 1024; ++i)
+        semArroba += i % 7 ? "x\xC3\xA9" : "\xE2\x82\xACy";
+    // The piece after the last "@" of the first part ends 256 KiB later,
+    // 50 bytes before the next "@": that address's 100 characters on the
+    // left cross the cut.
+    QByteArray colado = normal.repeated(5000);
+    const qsizetype cortePrevisto = colado.lastIndexOf('@') + 1 + 256 * 1024;
+    QByteArray enchimento = semArroba.first(cortePrevisto - 60 - colado.size());
+    // No character cut in half: the file must stay UTF-8.
+    const qsizetype lider = enchimento.size() - 3 + QByteArray(enchimento.right(3)).lastIndexOf('\xE2');
+    if (lider >= enchimento.size() - 2)
+        enchimento.truncate(lider);
+    else if (enchimento.endsWith('\xC3'))
+        enchimento.chop(1);
+    colado += enchimento.leftJustified(cortePrevisto - 60 - colado.size(), 'x');
+    colado += QByteArray(110, 'x') + "b@dom.com.br " + normal.repeated(5000);
+    QTest::newRow("trecho sem @, endereço colado nele") << colado;
+    QTest::newRow("trecho sem @ cortado antes de um caractere de três bytes")
+        << QByteArray(256 * 1024 - 1, 'x') + "\xE2\x82\xAC" + semArroba + "c@d.com " + normal.repeated(100);
+    QTest::newRow("@ sozinho no começo de um pedaço")
+        << normal.repeated(1) + QByteArray(256 * 1024, 'z') + "@q.com.br " + semArroba + normal;
+    QTest::newRow("trecho sem letras")
+        << normal.repeated(3000) + QByteArray("(11) 91111-2222 ").repeated(20000) + normal.repeated(3000);
+}
+
+void TstExtract::pedacosComoEntradaPadrao()
+{
+    QFETCH(QByteArray, bytes);
+    const QString nome = arquivo("pedacos.txt");
+    {
+        QFile f(nome);
+        QVERIFY(f.open(QIODevice::WriteOnly));
+        QCOMPARE(f.write(bytes), bytes.size());
+    }
+    for (const QStringList &modo : {QStringList{"emails", "--raw"}, QStringList{"emails"},
+                                    QStringList{"telefones", "--raw"}}) {
+        const QByteArray doArquivo = rodar(modo + QStringList{nome}, {});
+        QVERIFY(doArquivo.count('\n') > 0);
+        QVERIFY2(doArquivo == rodar(modo + QStringList{"-"}, bytes), qPrintable(modo.join(u' ')));
+    }
 }
 
 VASPIRA_ENGINE_TEST_MAIN(TstExtract)
