@@ -9,7 +9,6 @@
 #include "harvest/textos.h"
 #include "storage/arquivoTexto.h"
 
-#include <QCoreApplication>
 #include <QFile>
 #include <QFileInfo>
 #include <QStringEncoder>
@@ -124,6 +123,26 @@ bool lerTexto(const QString &nome, QString &texto)
     return true;
 }
 
+// Memory asked for in huge pages. On some virtual machines the first touch
+// of each small page costs microseconds, more than scanning the bytes it
+// will hold, so large buffers are taken this way.
+char *memoriaGrande(char *atual, size_t tamanhoAtual, size_t tamanho)
+{
+    void *p = atual ? mremap(atual, tamanhoAtual, tamanho, MREMAP_MAYMOVE)
+                    : mmap(nullptr, tamanho, PROT_READ | PROT_WRITE, MAP_PRIVATE | MAP_ANONYMOUS, -1, 0);
+    if (p == MAP_FAILED)
+        throw std::bad_alloc();
+    madvise(p, tamanho, MADV_HUGEPAGE);
+    return static_cast<char *>(p);
+}
+
+constexpr size_t kPaginaGrande = 2 * 1024 * 1024;
+
+size_t emPaginasGrandes(size_t tamanho)
+{
+    return (tamanho + kPaginaGrande - 1) / kPaginaGrande * kPaginaGrande;
+}
+
 // A file's bytes read at any offset into a buffer of its own: each half's
 // thread has one over the same descriptor. Reading into a small buffer that
 // stays in the cache beats mapping the file, whose page faults cost more
@@ -136,18 +155,27 @@ public:
         , mTamanho(tamanho)
     {
     }
+    LeitorDeBytes(const LeitorDeBytes &) = delete;
+    LeitorDeBytes &operator=(const LeitorDeBytes &) = delete;
+    ~LeitorDeBytes()
+    {
+        if (mBuffer)
+            munmap(mBuffer, mCapacidade);
+    }
 
     // The bytes [de, de + quantos), fewer at the file's end. False on a read
     // error or when the file became shorter.
     bool ler(qint64 de, qint64 quantos, QByteArrayView &vista)
     {
         quantos = qMax<qint64>(0, qMin(quantos, mTamanho - de));
-        if (mBuffer.size() < quantos)
-            mBuffer.resize(quantos);
-        char *destino = mBuffer.data();
+        if (mCapacidade < static_cast<size_t>(quantos)) {
+            const size_t nova = emPaginasGrandes(static_cast<size_t>(quantos));
+            mBuffer = memoriaGrande(mBuffer, mCapacidade, nova);
+            mCapacidade = nova;
+        }
         qint64 lidos = 0;
         while (lidos < quantos) {
-            const ssize_t r = ::pread(mDescritor, destino + lidos, static_cast<size_t>(quantos - lidos),
+            const ssize_t r = ::pread(mDescritor, mBuffer + lidos, static_cast<size_t>(quantos - lidos),
                                       static_cast<off_t>(de + lidos));
             if (r < 0 && errno == EINTR)
                 continue;
@@ -155,21 +183,20 @@ public:
                 return false;
             lidos += r;
         }
-        vista = QByteArrayView(destino, quantos);
+        vista = QByteArrayView(mBuffer, quantos);
         return true;
     }
 
 private:
     int mDescritor;
     qint64 mTamanho;
-    QByteArray mBuffer;
+    char *mBuffer = nullptr;
+    size_t mCapacidade = 0;
 };
 
 // Lines of UTF-8, each ended by a line feed, in one buffer: the output held
 // back until a whole file proved to be UTF-8, and every input's results
-// before they are merged. It may grow to many megabytes, so it lives in
-// memory asked for in huge pages: first touching a large buffer page by page
-// can cost more than the scan itself.
+// before they are merged. It may grow to many megabytes.
 class LinhasUtf8
 {
 public:
@@ -233,15 +260,8 @@ private:
     {
         if (mTamanho + mais <= mCapacidade)
             return;
-        constexpr size_t kPaginaGrande = 2 * 1024 * 1024;
-        size_t nova = qMax(mTamanho + mais, qMax(2 * mCapacidade, 2 * kPaginaGrande));
-        nova = (nova + kPaginaGrande - 1) / kPaginaGrande * kPaginaGrande;
-        void *p = mDados ? mremap(mDados, mCapacidade, nova, MREMAP_MAYMOVE)
-                         : mmap(nullptr, nova, PROT_READ | PROT_WRITE, MAP_PRIVATE | MAP_ANONYMOUS, -1, 0);
-        if (p == MAP_FAILED)
-            throw std::bad_alloc();
-        madvise(p, nova, MADV_HUGEPAGE);
-        mDados = static_cast<char *>(p);
+        const size_t nova = emPaginasGrandes(qMax(mTamanho + mais, 2 * mCapacidade));
+        mDados = memoriaGrande(mDados, mCapacidade, nova);
         mCapacidade = nova;
     }
 
@@ -584,8 +604,11 @@ int modoArquivos(const QStringList &argumentos)
 
 int main(int argc, char *argv[])
 {
-    QCoreApplication app(argc, argv);
-    QStringList argumentos = QCoreApplication::arguments().mid(1);
+    // No application object: nothing here needs an event loop, and making
+    // one would add a millisecond to every run in a pipeline.
+    QStringList argumentos;
+    for (int i = 1; i < argc; ++i)
+        argumentos.append(QString::fromLocal8Bit(argv[i]));
     if (argumentos.isEmpty())
         return usoIncorreto(QStringLiteral("falta o modo"));
     if (argumentos.contains(QStringLiteral("--help")) || argumentos.contains(QStringLiteral("-h"))) {
