@@ -15,6 +15,8 @@ bool ehUtf8Valido(QByteArrayView bytes)
 {
     const auto *d = reinterpret_cast<const unsigned char *>(bytes.data());
 #if defined(__x86_64__) && defined(__GNUC__)
+    if (utf8::temAvx512())
+        return utf8::validoAvx512(d, bytes.size());
     if (utf8::temAvx2())
         return utf8::validoAvx2(d, bytes.size());
     if (utf8::temSsse3())
@@ -101,6 +103,12 @@ bool temSsse3()
 bool temAvx2()
 {
     static const bool tem = __builtin_cpu_supports("avx2");
+    return tem;
+}
+
+bool temAvx512()
+{
+    static const bool tem = __builtin_cpu_supports("avx512f") && __builtin_cpu_supports("avx512bw");
     return tem;
 }
 
@@ -226,7 +234,81 @@ __attribute__((target("avx2"))) inline void blocoAvx2(EstadoAvx2 &e, __m256i ent
     e.anterior = entrada;
 }
 
+// The three tables repeated in the four 16-byte lanes of a 512-bit register.
+struct TabelasAvx512 {
+    alignas(64) uint8_t t1Alto[64];
+    alignas(64) uint8_t t1Baixo[64];
+    alignas(64) uint8_t t2Alto[64];
+    TabelasAvx512()
+    {
+        for (int i = 0; i < 64; ++i) {
+            t1Alto[i] = kTabela1Alto[i % 16];
+            t1Baixo[i] = kTabela1Baixo[i % 16];
+            t2Alto[i] = kTabela2Alto[i % 16];
+        }
+    }
+};
+const TabelasAvx512 tabelas;
+
+// The same check over 64 bytes. As in AVX2 the shuffles work within each
+// 16-byte lane; the lane before each one comes from one shift by 48 bytes
+// across the previous block and this one.
+__attribute__((target("avx512f,avx512bw"))) inline void blocoAvx512(__m512i &erro, __m512i &anterior,
+                                                                    __m512i &incompleto, __m512i entrada)
+{
+    const __m512i nibble = _mm512_set1_epi8(0x0F);
+    const __m512i t1Alto = _mm512_load_si512(tabelas.t1Alto);
+    const __m512i t1Baixo = _mm512_load_si512(tabelas.t1Baixo);
+    const __m512i t2Alto = _mm512_load_si512(tabelas.t2Alto);
+    const __m512i cruzado = _mm512_permutex2var_epi64(anterior, _mm512_setr_epi64(6, 7, 8, 9, 10, 11, 12, 13), entrada);
+    const __m512i prev1 = _mm512_alignr_epi8(entrada, cruzado, 15);
+    const __m512i b1Alto = _mm512_shuffle_epi8(t1Alto, _mm512_and_si512(_mm512_srli_epi16(prev1, 4), nibble));
+    const __m512i b1Baixo = _mm512_shuffle_epi8(t1Baixo, _mm512_and_si512(prev1, nibble));
+    const __m512i b2Alto = _mm512_shuffle_epi8(t2Alto, _mm512_and_si512(_mm512_srli_epi16(entrada, 4), nibble));
+    const __m512i especiais = _mm512_and_si512(_mm512_and_si512(b1Alto, b1Baixo), b2Alto);
+    const __m512i prev2 = _mm512_alignr_epi8(entrada, cruzado, 14);
+    const __m512i prev3 = _mm512_alignr_epi8(entrada, cruzado, 13);
+    const __m512i terceiro = _mm512_subs_epu8(prev2, _mm512_set1_epi8(char(0xE0 - 0x80)));
+    const __m512i quarto = _mm512_subs_epu8(prev3, _mm512_set1_epi8(char(0xF0 - 0x80)));
+    const __m512i deve23 = _mm512_and_si512(_mm512_or_si512(terceiro, quarto), _mm512_set1_epi8(char(0x80)));
+    erro = _mm512_or_si512(erro, _mm512_xor_si512(deve23, especiais));
+    alignas(64) static constexpr uint8_t kMaximoNoFim[64] = {
+        0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF,
+        0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF,
+        0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF,
+        0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xF0 - 1, 0xE0 - 1, 0xC0 - 1,
+    };
+    incompleto = _mm512_subs_epu8(entrada, _mm512_load_si512(kMaximoNoFim));
+    anterior = entrada;
+}
+
 } // namespace
+
+__attribute__((target("avx512f,avx512bw"))) bool validoAvx512(const unsigned char *d, qsizetype n)
+{
+    __m512i erro = _mm512_setzero_si512();
+    __m512i anterior = _mm512_setzero_si512();
+    __m512i incompleto = _mm512_setzero_si512();
+    qsizetype i = 0;
+    for (; i + 64 <= n; i += 64) {
+        const __m512i entrada = _mm512_loadu_si512(d + i);
+        if (_mm512_movepi8_mask(entrada) == 0) {
+            // All ASCII: only a sequence left open before is wrong.
+            erro = _mm512_or_si512(erro, incompleto);
+            anterior = entrada;
+            incompleto = _mm512_setzero_si512();
+            continue;
+        }
+        blocoAvx512(erro, anterior, incompleto, entrada);
+    }
+    if (i < n) {
+        // The tail, padded with zeros (ASCII) by a masked load.
+        const __mmask64 mascara = (1ull << (n - i)) - 1;
+        blocoAvx512(erro, anterior, incompleto, _mm512_maskz_loadu_epi8(mascara, d + i));
+    }
+    erro = _mm512_or_si512(erro, incompleto);
+    return _mm512_test_epi8_mask(erro, erro) == 0;
+}
 
 __attribute__((target("ssse3"))) bool validoSsse3(const unsigned char *d, qsizetype n)
 {

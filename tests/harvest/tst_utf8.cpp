@@ -56,6 +56,8 @@ void compararVariantes(const QByteArray &b)
         QVERIFY2(utf8::validoSsse3(u, b.size()) == esperado, b.toHex().constData());
     if (utf8::temAvx2())
         QVERIFY2(utf8::validoAvx2(u, b.size()) == esperado, b.toHex().constData());
+    if (utf8::temAvx512())
+        QVERIFY2(utf8::validoAvx512(u, b.size()) == esperado, b.toHex().constData());
 #endif
 }
 } // namespace
