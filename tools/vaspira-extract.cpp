@@ -371,15 +371,15 @@ bool telefonesDaMetade(LeitorDeBytes &leitor, qint64 de, qint64 ate, ColetaDeTel
 }
 
 // Runs `porMetade` on [0, corte) here and on [corte, n) on a second thread;
-// true when both halves answered true.
+// true when both halves answered true. A file not split (corte == n) starts
+// no thread: starting one can cost milliseconds.
 template <typename PorMetade>
 bool emDuasMetades(qsizetype corte, qsizetype n, PorMetade porMetade)
 {
+    if (corte >= n)
+        return porMetade(0, n);
     bool segunda = true;
-    std::thread ajudante([&] {
-        if (corte < n)
-            segunda = porMetade(corte, n);
-    });
+    std::thread ajudante([&] { segunda = porMetade(corte, n); });
     const bool primeira = porMetade(0, corte);
     ajudante.join();
     return primeira && segunda;

@@ -53,16 +53,6 @@ void pausaEntreCortes()
         bombearEventos();
 }
 
-inline char16_t unidade(char c)
-{
-    return static_cast<unsigned char>(c);
-}
-
-inline char16_t unidade(char16_t c)
-{
-    return c;
-}
-
 // A candidate cleaned in place, in UTF-16 units (the text scan, and byte
 // candidates with non-ASCII characters) or in ASCII bytes (most byte
 // candidates, spared a conversion to text). It never holds more than a

@@ -1,5 +1,7 @@
 #include "harvest/mesclagem.h"
 
+#include "harvest/textos.h"
+
 #include <QCollatorSortKey>
 #include <QSet>
 
@@ -65,16 +67,6 @@ bool postosAscii(const QCollator &collator, PostosAscii &postos)
         postos[caracteres[i]] = posto;
     }
     return true;
-}
-
-inline char16_t unidade(QChar c)
-{
-    return c.unicode();
-}
-
-inline char16_t unidade(char c)
-{
-    return static_cast<unsigned char>(c);
 }
 
 inline QString comoTexto(QStringView linha)

@@ -207,11 +207,6 @@ inline bool ehQuebra(char16_t c)
     return c == u'\n' || c == u'\r';
 }
 
-inline char16_t unidadeEm(QStringView v, qsizetype i)
-{
-    return v[i].unicode();
-}
-
 inline const char16_t *dadosDe(QStringView v)
 {
     return reinterpret_cast<const char16_t *>(v.utf16());
@@ -220,11 +215,6 @@ inline const char16_t *dadosDe(QStringView v)
 inline const char *dadosDe(QByteArrayView v)
 {
     return v.data();
-}
-
-inline char16_t unidadeEm(QByteArrayView v, qsizetype i)
-{
-    return static_cast<unsigned char>(v[i]);
 }
 
 // Scans text as it arrives in chunks, with the results a line-by-line scan
@@ -248,7 +238,7 @@ public:
     void alimentar(Vista pedaco)
     {
         qsizetype ultima = pedaco.size() - 1;
-        while (ultima >= 0 && !ehQuebra(unidadeEm(pedaco, ultima)))
+        while (ultima >= 0 && !ehQuebra(unidade(pedaco[ultima])))
             --ultima;
         if (ultima >= 0) {
             if (mLinha.isEmpty()) {
@@ -299,7 +289,7 @@ private:
             qsizetype quebra = -1;
             if (mTipo == TipoPadrao::Telefone) {
                 for (qsizetype k = ini; k < fim; ++k) {
-                    if (ehQuebra(unidadeEm(texto, k))) {
+                    if (ehQuebra(unidade(texto[k]))) {
                         quebra = k;
                         break;
                     }

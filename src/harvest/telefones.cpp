@@ -44,23 +44,13 @@ bool ehAntecessorPermitido(QChar c)
     return c.unicode() < 128 && classes().antecessor[c.unicode()];
 }
 
-inline char16_t codigo(char c)
-{
-    return static_cast<unsigned char>(c);
-}
-
-inline char16_t codigo(QChar c)
-{
-    return c.unicode();
-}
-
 // The ASCII digits of a text or of bytes, in their order.
 template <typename Vista>
 QString digitosDe(Vista texto)
 {
     QString digitos;
     for (auto c : texto) {
-        const char16_t u = codigo(c);
+        const char16_t u = unidade(c);
         if (u >= u'0' && u <= u'9')
             digitos += QChar(u);
     }

@@ -6,6 +6,23 @@
 
 // Removes leading and trailing characters of code 32 or below (control
 // characters included, unlike QString::trimmed).
+// The UTF-16 unit of a text's character, or of a byte (one of 0x80 and above
+// keeps its value): one scan then serves both text and bytes.
+inline char16_t unidade(QChar c)
+{
+    return c.unicode();
+}
+
+inline char16_t unidade(char16_t c)
+{
+    return c;
+}
+
+inline char16_t unidade(char c)
+{
+    return static_cast<unsigned char>(c);
+}
+
 QString aparar(QStringView texto);
 // The same for a whole string: shares it, without copying, when nothing is
 // trimmed.

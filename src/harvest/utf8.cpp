@@ -236,10 +236,10 @@ __attribute__((target("avx2"))) inline void blocoAvx2(EstadoAvx2 &e, __m256i ent
 
 // The three tables repeated in the four 16-byte lanes of a 512-bit register.
 struct TabelasAvx512 {
-    alignas(64) uint8_t t1Alto[64];
-    alignas(64) uint8_t t1Baixo[64];
-    alignas(64) uint8_t t2Alto[64];
-    TabelasAvx512()
+    alignas(64) uint8_t t1Alto[64] = {};
+    alignas(64) uint8_t t1Baixo[64] = {};
+    alignas(64) uint8_t t2Alto[64] = {};
+    constexpr TabelasAvx512()
     {
         for (int i = 0; i < 64; ++i) {
             t1Alto[i] = kTabela1Alto[i % 16];
@@ -248,7 +248,7 @@ struct TabelasAvx512 {
         }
     }
 };
-const TabelasAvx512 tabelas;
+constexpr TabelasAvx512 tabelas;
 
 // The same check over 64 bytes. As in AVX2 the shuffles work within each
 // 16-byte lane; the lane before each one comes from one shift by 48 bytes
